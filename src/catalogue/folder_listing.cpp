@@ -1,0 +1,82 @@
+#include "catalogue/folder_listing.h"
+
+#include "catalogue/stored_path.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace brindo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Wanted { Files, Folders };
+
+std::optional<QStringList> listEntries(const QString& storedFolder, Wanted wanted) {
+    const QString native = nativePath(storedFolder);
+    if (native.isEmpty()) {
+        return std::nullopt;
+    }
+    const fs::path folder(QFile::encodeName(native).toStdString());
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error) {
+        return std::nullopt;
+    }
+    QStringList names;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) {
+            return std::nullopt;
+        }
+        const QString name = QFile::decodeName(it->path().filename().native().c_str());
+        if (name.startsWith(u'.')) {
+            continue;
+        }
+        std::error_code statusError;
+        const fs::file_status status = it->status(statusError); // follows links
+        const bool matches = wanted == Wanted::Files ? fs::is_regular_file(status)
+                                                     : fs::is_directory(status);
+        if (!statusError && matches) {
+            names.append(name);
+        }
+    }
+    sortForListing(names);
+    return names;
+}
+
+} // namespace
+
+void sortForListing(QStringList& names) {
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+}
+
+std::optional<QStringList> listFiles(const QString& storedFolder) {
+    return listEntries(storedFolder, Wanted::Files);
+}
+
+std::optional<QStringList> listSubfolders(const QString& storedFolder) {
+    return listEntries(storedFolder, Wanted::Folders);
+}
+
+bool FolderList::setPath(const QString& storedFolder) {
+    QString folder = storedFolder;
+    while (folder.size() > 1 && folder.endsWith(kStoredSeparator)) {
+        folder.chop(1);
+    }
+    auto listing = kind_ == Kind::Files ? listFiles(folder) : listSubfolders(folder);
+    if (!listing) {
+        return false;
+    }
+    path_ = folder;
+    names_ = std::move(*listing);
+    return true;
+}
+
+} // namespace brindo

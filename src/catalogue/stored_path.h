@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace brindo {
+
+// Library and document paths are kept in one stored form on every platform:
+// components joined with a backslash. These functions are the only place that
+// translates between that form and the file system's own paths.
+
+inline constexpr QChar kStoredSeparator = u'\\';
+
+// The stored form of a native absolute path ("/opt/brindo" -> "\opt\brindo").
+QString storedFromNative(const QString& nativePath);
+
+// Joins stored path pieces with one backslash.
+QString joinStored(const QString& folder, const QString& name);
+
+// The native path for a stored one. Components that do not exist with their
+// exact letter case are matched ignoring case, as on the file systems the
+// library was made for. Paths that are not absolute here (a drive-letter path
+// from another machine, say) map to an empty string.
+QString nativePath(const QString& storedPath);
+
+// Like nativePath, for an image that should exist: when the stored path is not
+// found, the same image is looked for under the installation folder by the
+// longest tail of the stored path's components that exists there. Returns an
+// empty string when nothing is found.
+QString locateImage(const QString& storedPath, const QString& storedInstallFolder);
+
+} // namespace brindo

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "render/picture_component.h"
+
+#include <QColor>
+#include <QImage>
+
+namespace brindo {
+
+// The canvas's persistent image: everything drawn since the last clear, on an
+// opaque background. The same image is shown on screen and exported.
+class CanvasImage {
+public:
+    static constexpr QRgb kBackground = 0xFFFFFFFF; // opaque white
+
+    void resize(int width, int height);
+    void Cls(); // NOLINT(readability-identifier-naming)
+    DeviceContext hDC() { return &image_; } // NOLINT(readability-identifier-naming)
+    const QImage& image() const { return image_; }
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+
+private:
+    QImage image_;
+};
+
+} // namespace brindo
