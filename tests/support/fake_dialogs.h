@@ -39,9 +39,13 @@ private:
         if (shared_.answers.empty()) {
             return std::nullopt;
         }
-        auto next = shared_.answers.front();
+        const bool cancelled = !shared_.answers.front().has_value();
+        const QString name = shared_.answers.front().value_or(QString());
         shared_.answers.pop_front();
-        return next;
+        if (cancelled) {
+            return std::nullopt;
+        }
+        return name;
     }
 
     Shared& shared_;
