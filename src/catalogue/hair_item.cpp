@@ -1,0 +1,28 @@
+#include "catalogue/hair_item.h"
+
+#include "catalogue/item_names.h"
+#include "catalogue/stored_path.h"
+
+namespace brindo {
+
+QStringList hairVariantRows() {
+    constexpr int kHairVariantCount = 20;
+    QStringList rows;
+    for (int index = 0; index < kHairVariantCount; ++index) {
+        rows.append(variantNumber(index));
+    }
+    return rows;
+}
+
+void putOnHair(OutfitState& state, const QString& itemFolder, int fileCount,
+               const QString& number) {
+    if (fileCount == kOneLayerHairFileCount) {
+        state.Hair.switchOn(joinStored(itemFolder, imageFileName(number)));
+        state.HairExtra.enabled = false;
+        return;
+    }
+    state.Hair.switchOn(joinStored(itemFolder, imageFileName(number + u'1')));
+    state.HairExtra.switchOn(joinStored(itemFolder, imageFileName(number + u'2')));
+}
+
+} // namespace brindo
