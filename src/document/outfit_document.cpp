@@ -1,0 +1,108 @@
+#include "document/outfit_document.h"
+
+#include "catalogue/library_layout.h"
+
+#include <QDir>
+#include <QObject>
+#include <string_view>
+
+namespace brindo {
+
+namespace {
+
+constexpr QLatin1String kTrue{"True"};
+constexpr QLatin1String kFalse{"False"};
+
+QString keyText(std::string_view key) {
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+QString shown(const QString& nativeFile) {
+    return QDir::toNativeSeparators(nativeFile);
+}
+
+} // namespace
+
+FileOutcome writeOutfit(ProfileText& document, const OutfitState& state) {
+    QList<ProfileText::Change> changes;
+    for (const SlotInfo& info : kSlotTable) {
+        const bool enabled = (state.*(info.field)).enabled;
+        changes.append({keyText(info.flagKey), QString(enabled ? kTrue : kFalse)});
+    }
+    for (const SlotInfo& info : kSlotTable) {
+        const std::optional<QString>& path = (state.*(info.field)).imagePath;
+        if (path && !ProfileText::canStore(*path)) {
+            return {QObject::tr("the path of the %1 layer holds a line break, which an outfit "
+                                "document cannot store")
+                        .arg(keyText(info.name))};
+        }
+        changes.append({keyText(info.pathKey), path});
+    }
+    document.write(kOutfitSection, changes);
+    return {};
+}
+
+OutfitValues::OutfitValues(const ProfileText& document) {
+    QStringList keys;
+    for (const SlotInfo& info : kSlotTable) {
+        keys.append(keyText(info.flagKey));
+    }
+    for (const SlotInfo& info : kSlotTable) {
+        keys.append(keyText(info.pathKey));
+    }
+    values_ = document.read(kOutfitSection, keys);
+}
+
+bool OutfitValues::applyTo(const SlotInfo& info, OutfitState& state) const {
+    const auto index = static_cast<qsizetype>(info.id);
+    if (values_.at(index) != kTrue) {
+        return false;
+    }
+    (state.*(info.field)).switchOn(values_.at(index + static_cast<qsizetype>(kSlotTable.size())));
+    return true;
+}
+
+void switchAllLayersOff(OutfitState& state) {
+    for (const SlotInfo& info : kSlotTable) {
+        (state.*(info.field)).enabled = false;
+    }
+}
+
+void startNewOutfit(OutfitState& state, const QString& installFolder) {
+    state.documentPath.clear();
+    switchAllLayersOff(state);
+    state.Bottom.switchOn(defaultBottomsPath(installFolder));
+}
+
+LoadedProfile loadOutfitDocument(const QString& nativeFile) {
+    LoadedProfile loaded = loadProfileFile(nativeFile);
+    if (loaded.status == LoadedProfile::Status::NotText) {
+        loaded.problem = QObject::tr("\"%1\" is not an outfit document: %2.")
+                             .arg(shown(nativeFile), loaded.problem);
+    } else if (loaded.status == LoadedProfile::Status::Unreadable) {
+        loaded.problem =
+            QObject::tr("Could not open \"%1\": %2.").arg(shown(nativeFile), loaded.problem);
+    }
+    return loaded;
+}
+
+FileOutcome saveOutfitDocument(const QString& nativeFile, const OutfitState& state) {
+    LoadedProfile loaded = loadProfileFile(nativeFile);
+    FileOutcome outcome{loaded.problem};
+    if (!loaded.refused()) {
+        const QByteArray before = loaded.text.bytes();
+        outcome = writeOutfit(loaded.text, state);
+        const bool unchanged =
+            loaded.status == LoadedProfile::Status::Loaded && loaded.text.bytes() == before;
+        if (outcome.ok() && !unchanged) {
+            outcome = replaceFile(nativeFile, loaded.text.bytes());
+        }
+    }
+    if (!outcome.ok()) {
+        outcome.problem = QObject::tr("Could not save the outfit to \"%1\": %2.")
+                              .arg(shown(nativeFile), outcome.problem);
+    }
+    return outcome;
+}
+
+} // namespace brindo
