@@ -68,8 +68,8 @@ LoadedProfile loadProfileFile(const QString& nativeFile) {
         loaded.problem = readProblem(file);
     } else if (file.size() > kMaxProfileFileBytes || bytes.size() > kMaxProfileFileBytes) {
         loaded.status = LoadedProfile::Status::NotText;
-        loaded.problem = QObject::tr("it is far too large (over %1 MB)")
-                             .arg(kMaxProfileFileBytes / kBytesPerMB);
+        loaded.problem =
+            QObject::tr("it is far too large (over %1 MB)").arg(kMaxProfileFileBytes / kBytesPerMB);
     } else if (bytes.contains('\0')) {
         loaded.status = LoadedProfile::Status::NotText;
         loaded.problem = QObject::tr("it holds binary data, not text");
@@ -112,7 +112,8 @@ FileOutcome WriteProfileValue(const QString& nativeFile, const QString& section,
     }
     switch (loaded.text.write(section, key, value)) {
     case ProfileText::WriteResult::NotStorable:
-        return {QObject::tr("a name or value holds a line break")};
+        return {
+            QObject::tr("the section or key name is not valid, or the value holds a line break")};
     case ProfileText::WriteResult::Unchanged:
         return {};
     case ProfileText::WriteResult::Changed:
