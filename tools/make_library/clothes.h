@@ -1,0 +1,17 @@
+#pragma once
+
+#include "paint.h"
+
+#include <vector>
+
+namespace brindo::sample {
+
+// Clothes, one piece per library item, in file order.
+std::vector<Piece> tops();
+// The first piece is the default bottoms ("00.png").
+std::vector<Piece> bottoms();
+std::vector<Piece> footwear();
+// Scarves, belts, bags and the like ("Other").
+std::vector<Piece> otherItems();
+
+} // namespace brindo::sample

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace brindo::sample {
+
+struct LibraryOptions {
+    QString folder;
+    double scale = 1.0;
+    // Remove the category folders first, so that no item of an earlier
+    // library stays behind.
+    bool clean = false;
+};
+
+// Draws the whole sample library into the folder. Throws std::runtime_error
+// when a folder or file cannot be written.
+void writeLibrary(const LibraryOptions& options);
+
+} // namespace brindo::sample
