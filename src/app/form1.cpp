@@ -33,7 +33,7 @@ constexpr TwipRect kLabel1{30, 1680, 1635, 1545};
 } // namespace
 
 Form1::Form1(const QString& nativeInstallFolder, std::unique_ptr<UserDialogs> dialogs)
-    : installFolder_(storedFromNative(QDir::cleanPath(nativeInstallFolder))),
+    : installFolder_(storedFromNative(QDir(nativeInstallFolder).absolutePath())),
       dialogs_(std::move(dialogs)) {
     setWindowTitle(QStringLiteral("Brindo Creator"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

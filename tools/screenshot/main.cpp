@@ -1,0 +1,72 @@
+// Draws the main window offscreen, dressed with a few picks from the library,
+// and saves it as a PNG for the README.
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// No one is there to answer: any problem ends the run instead.
+class NoDialogs : public brindo::UserDialogs {
+public:
+    std::optional<QString> askOpenFile(QWidget* /*parent*/,
+                                       const brindo::FileDialogSettings& /*settings*/) override {
+        return std::nullopt;
+    }
+    std::optional<QString> askSaveFile(QWidget* /*parent*/,
+                                       const brindo::FileDialogSettings& /*settings*/) override {
+        return std::nullopt;
+    }
+    void tellProblem(QWidget* /*parent*/, const QString& message) override {
+        std::fprintf(stderr, "screenshot: %s\n", qPrintable(message));
+        std::exit(1);
+    }
+};
+
+// Selects the row with this text, as a click on it would.
+bool pick(brindo::ListBox* list, const QString& text) {
+    const auto rows = list->findItems(text, Qt::MatchExactly);
+    if (rows.isEmpty()) {
+        std::fprintf(stderr, "screenshot: no row \"%s\"\n", qPrintable(text));
+        return false;
+    }
+    list->setCurrentItem(rows.constFirst());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Saves a picture of the Brindo Creator window."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("library"), QStringLiteral("the program's folder"));
+    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("PNG file to write"));
+    parser.process(app);
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.size() != 2) {
+        parser.showHelp(2);
+    }
+
+    brindo::Form1 form(arguments.at(0), std::make_unique<NoDialogs>());
+    form.Form_Load();
+    const bool dressed = pick(form.list1(), QStringLiteral("Backgrounds")) &&
+                         pick(form.list2(), QStringLiteral("02")) &&
+                         pick(form.list1(), QStringLiteral("Tops")) &&
+                         pick(form.list2(), QStringLiteral("03")) &&
+                         pick(form.list1(), QStringLiteral("Hair")) &&
+                         pick(form.list2(), QStringLiteral("Long")) &&
+                         pick(form.list3(), QStringLiteral("07"));
+    if (!dressed || !form.grab().save(arguments.at(1), "png")) {
+        std::fprintf(stderr, "screenshot: could not make the picture\n");
+        return 1;
+    }
+    return 0;
+}
