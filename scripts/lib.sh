@@ -7,6 +7,7 @@ BRINDO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BRINDO_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
+    libdeflate-dev
     libgtest-dev
     fonts-dejavu-core
 )

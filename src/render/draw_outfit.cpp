@@ -104,7 +104,9 @@ QStringList drawPlan(const OutfitState& state, const QString& installFolder) {
 void DrawOutfit(const OutfitState& state, const QString& installFolder, PictureComponent& png,
                 CanvasImage& canvas) {
     canvas.Cls();
-    for (const QString& file : drawPlan(state, installFolder)) {
+    const QStringList plan = drawPlan(state, installFolder);
+    png.expectLoads(plan);
+    for (const QString& file : plan) {
         png.LoadFile(file);
         png.DrawTo(canvas.hDC(), 0, 0);
     }
