@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/outfit_state.h"
+
+#include <QList>
+#include <QString>
+
+namespace brindo::bench {
+
+// A sample library that the benchmarks run against, under a short name
+// ("native", "large") that goes into every benchmark's name.
+struct BenchLibrary {
+    QString name;
+    QString native; // the folder, as the file system names it
+    QString stored; // the same folder in stored form
+
+    QString file(const QString& relative) const; // stored path below the folder
+};
+
+// The libraries given on the command line.
+QList<BenchLibrary>& libraries();
+
+// Every layer slot on: with the two figure images and the watermark, the
+// redraw draws 17 images.
+OutfitState fullOutfit(const BenchLibrary& library);
+
+// The ready-made outfit "01" with the eyes: 9 images with the watermark.
+OutfitState readyMadeOutfit(const BenchLibrary& library);
+
+// Ends the run with a message when a library lacks a file the benchmarks use.
+void requireFiles(const BenchLibrary& library);
+
+} // namespace brindo::bench
