@@ -3,15 +3,22 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
-
 #include <algorithm>
 
 namespace brindo {
 
 namespace {
 
-bool existsOnDisk(const QString& path) {
-    return !path.isEmpty() && QFileInfo::exists(path);
+bool isFileOnDisk(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+// A tail that climbs out of the folder it is looked for in ("..") or stays in
+// place (".") names no image under that folder.
+bool staysBelow(const QStringList& components) {
+    return std::none_of(components.begin(), components.end(), [](const QString& component) {
+        return component == u"." || component == u"..";
+    });
 }
 
 // The entry of `folder` whose name matches `name` ignoring case, or an empty
@@ -19,8 +26,8 @@ bool existsOnDisk(const QString& path) {
 // stable.
 QString caseInsensitiveEntry(const QString& folder, const QString& name) {
     QStringList matches;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0) {
             matches.append(entry);
@@ -88,19 +95,24 @@ QString nativePath(const QString& storedPath) {
 }
 
 QString locateImage(const QString& storedPath, const QString& storedInstallFolder) {
-    const QString asStored = nativePath(storedPath);
-    if (existsOnDisk(asStored)) {
+    QString asStored = nativePath(storedPath);
+    if (!asStored.isEmpty() && QFileInfo::exists(asStored)) {
         return asStored;
     }
     const QString root = nativePath(storedInstallFolder);
     if (root.isEmpty() || !QFileInfo(root).isDir()) {
         return {};
     }
+    // Longest tail first: "\Old\Brindo\Hair\Long\011.png" is tried as
+    // "Old\Brindo\Hair\Long\011.png", "Brindo\Hair\Long\011.png", ... and
+    // "011.png" last.
     QStringList components = storedPath.split(kStoredSeparator, Qt::SkipEmptyParts);
     while (!components.isEmpty()) {
-        const QString candidate = resolveComponents(root, components);
-        if (existsOnDisk(candidate)) {
-            return candidate;
+        if (staysBelow(components)) {
+            QString candidate = resolveComponents(root, components);
+            if (isFileOnDisk(candidate)) {
+                return candidate;
+            }
         }
         components.removeFirst();
     }

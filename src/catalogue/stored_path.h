@@ -22,10 +22,12 @@ QString joinStored(const QString& folder, const QString& name);
 // from another machine, say) map to an empty string.
 QString nativePath(const QString& storedPath);
 
-// Like nativePath, for an image that should exist: when the stored path is not
-// found, the same image is looked for under the installation folder by the
-// longest tail of the stored path's components that exists there. Returns an
-// empty string when nothing is found.
+// The native file to load for a stored image path. A path that exists here is
+// used as stored. Otherwise, since documents keep absolute paths from
+// wherever they were saved, the same image is looked for under the
+// installation folder by the longest tail of the stored path's components that
+// names a file there, the file name alone last. Returns an empty string when
+// nothing is found. The stored path itself is never changed.
 QString locateImage(const QString& storedPath, const QString& storedInstallFolder);
 
 } // namespace brindo
