@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace brindo {
+
+// What the three lists show for a library: every category as List1 lists it,
+// the rows that a click on it puts in List2, and for each row the rows that a
+// click on it puts in List3.
+struct CatalogueItem {
+    QString row;
+    std::optional<QStringList> variants; // std::nullopt: the variant list stays hidden
+};
+
+struct CatalogueCategory {
+    QString name;
+    bool opened = false; // false when the category folder cannot be listed
+    QList<CatalogueItem> items;
+};
+
+// std::nullopt when the installation folder cannot be listed.
+std::optional<QList<CatalogueCategory>> listCatalogue(const QString& storedInstallFolder);
+
+} // namespace brindo
