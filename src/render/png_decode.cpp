@@ -1,11 +1,11 @@
 #include "render/png_decode.h"
 
+#include "render/pixel_memory.h"
 #include "render/png_rows.h"
 
 #include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <libdeflate.h>
 #include <memory>
@@ -226,10 +226,10 @@ std::optional<Stream> readChunks(QByteArrayView file) {
     return std::nullopt; // truncated, or a chunk that does not add up
 }
 
-struct FreeDeleter {
-    void operator()(void* memory) const { std::free(memory); }
+struct GiveBack {
+    void operator()(uchar* memory) const { givePixelMemoryBack(memory); }
 };
-using Buffer = std::unique_ptr<uchar, FreeDeleter>;
+using Buffer = std::unique_ptr<uchar, GiveBack>;
 
 libdeflate_decompressor* decompressor() {
     struct Owner {
@@ -283,7 +283,7 @@ std::optional<DecodedPicture> decodeRows(const Stream& stream) {
     if (!withinAllocationLimit(height * outputRow)) {
         return std::nullopt;
     }
-    Buffer buffer(static_cast<uchar*>(std::malloc(bufferSize)));
+    Buffer buffer(static_cast<uchar*>(takePixelMemory(bufferSize)));
     if (!buffer) {
         return std::nullopt;
     }
@@ -316,10 +316,9 @@ std::optional<DecodedPicture> decodeRows(const Stream& stream) {
         std::swap(prior, current);
     }
 
-    QImage image(
-        buffer.get(), static_cast<int>(width), static_cast<int>(height),
-        static_cast<qsizetype>(outputRow), QImage::Format_ARGB32_Premultiplied,
-        [](void* memory) { std::free(memory); }, buffer.get());
+    QImage image(buffer.get(), static_cast<int>(width), static_cast<int>(height),
+                 static_cast<qsizetype>(outputRow), QImage::Format_ARGB32_Premultiplied,
+                 givePixelMemoryBack, buffer.get());
     if (image.isNull()) {
         return std::nullopt;
     }
