@@ -32,19 +32,12 @@ protected:
         dialogs.answers.assign(answers.begin(), answers.end());
         form->action(action)->trigger();
     }
-
-    QString writeDocument(const QString& name, const QByteArray& lines) const {
-        library.addFile(name, "[Brindo]\n" + lines);
-        return path(name);
-    }
-
-    QByteArray slot(const char* key, const QString& relative) const {
-        return QByteArray(key) + "1=True\n" + key + "2=" + library.stored(relative).toUtf8() + '\n';
-    }
 };
 
 TEST_F(ExportTest, ExportWritesTheCanvasAsItStandsAsA24BitBmp) {
-    run("open", {writeDocument("look.BRD", slot("Tops", "Tops/01.png"))});
+    library.addFile("look.BRD",
+                    "[Brindo]\nTops1=True\nTops2=" + library.stored("Tops/01.png").toUtf8() + '\n');
+    run("open", {path("look.BRD")});
     const OutfitState state = form->state();
     const QImage canvas = form->picture();
 
@@ -55,7 +48,9 @@ TEST_F(ExportTest, ExportWritesTheCanvasAsItStandsAsA24BitBmp) {
     QFile file(path("look.bmp"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bmp = file.readAll();
+    ASSERT_TRUE(bmp.startsWith("BM"));
     EXPECT_EQ(bmp.at(28), 24) << "bits a pixel";
+    EXPECT_EQ(bmp.mid(30, 4), QByteArray(4, '\0')) << "uncompressed";
     const QImage exported = QImage::fromData(bmp, "bmp").convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(exported.size(), QSize(kSize, kSize));
     EXPECT_EQ(exported, canvas);

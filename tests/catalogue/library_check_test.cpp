@@ -41,16 +41,6 @@ struct Expected {
     const char* phrase; // part of the message
 };
 
-TEST(LibraryCheckTest, CompleteLibraryHasNoFindings) {
-    TempLibrary library;
-    addCompleteLibrary(library);
-    const QList<LibraryFinding> findings = checkLibrary(library.stored());
-    for (const LibraryFinding& finding : findings) {
-        ADD_FAILURE() << finding.path.toStdString() << ": " << finding.message.toStdString();
-    }
-    EXPECT_FALSE(hasErrors(findings));
-}
-
 TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
     TempLibrary library;
     addCompleteLibrary(library);
