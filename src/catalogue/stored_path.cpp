@@ -9,6 +9,10 @@ namespace brindo {
 
 namespace {
 
+// No path longer than this names a file here (Linux's PATH_MAX); a document
+// can hold far longer ones.
+constexpr qsizetype kLongestPath = 4096;
+
 bool isFileOnDisk(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
@@ -46,21 +50,23 @@ QString appendNative(const QString& folder, const QString& name) {
 
 // Walks the components below `root`, matching each ignoring case when its
 // exact spelling is missing. Once a component is not found the rest is
-// appended as written.
+// appended as written, in one go, so that a long path costs no more than its
+// length.
 QString resolveComponents(QString resolved, const QStringList& components) {
-    bool found = true;
-    for (const QString& component : components) {
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        const QString& component = components.at(i);
         if (component.isEmpty()) {
             continue;
         }
         QString next = appendNative(resolved, component);
-        if (found && !QFileInfo::exists(next)) {
+        if (!QFileInfo::exists(next)) {
             const QString match = caseInsensitiveEntry(resolved, component);
             if (match.isEmpty()) {
-                found = false;
-            } else {
-                next = appendNative(resolved, match);
+                QStringList rest = components.sliced(i);
+                rest.removeAll(QString());
+                return appendNative(resolved, rest.join(u'/'));
             }
+            next = appendNative(resolved, match);
         }
         resolved = next;
     }
@@ -88,7 +94,7 @@ QString nativePath(const QString& storedPath) {
     }
     QString direct = storedPath;
     direct.replace(kStoredSeparator, u'/');
-    if (QFileInfo::exists(direct)) {
+    if (direct.size() > kLongestPath || QFileInfo::exists(direct)) {
         return direct;
     }
     return resolveComponents(QStringLiteral("/"), storedPath.split(kStoredSeparator));
@@ -105,8 +111,17 @@ QString locateImage(const QString& storedPath, const QString& storedInstallFolde
     }
     // Longest tail first: "\Old\Brindo\Hair\Long\011.png" is tried as
     // "Old\Brindo\Hair\Long\011.png", "Brindo\Hair\Long\011.png", ... and
-    // "011.png" last.
-    QStringList components = storedPath.split(kStoredSeparator, Qt::SkipEmptyParts);
+    // "011.png" last. Only a tail short enough to be a path is tried.
+    QStringView tail = storedPath;
+    if (tail.size() > kLongestPath) {
+        tail = tail.last(kLongestPath);
+        const qsizetype separator = tail.indexOf(kStoredSeparator);
+        if (separator < 0) {
+            return {};
+        }
+        tail = tail.sliced(separator + 1);
+    }
+    QStringList components = tail.toString().split(kStoredSeparator, Qt::SkipEmptyParts);
     while (!components.isEmpty()) {
         if (staysBelow(components)) {
             QString candidate = resolveComponents(root, components);
