@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QtEndian>
-
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -132,12 +131,12 @@ struct Encoder {
             int x0, y0, dx, dy;
         };
         constexpr std::array<Pass, 7> kAdam7{{{0, 0, 8, 8},
-                                               {4, 0, 8, 8},
-                                               {0, 4, 4, 8},
-                                               {2, 0, 4, 4},
-                                               {0, 2, 2, 4},
-                                               {1, 0, 2, 2},
-                                               {0, 1, 1, 2}}};
+                                              {4, 0, 8, 8},
+                                              {0, 4, 4, 8},
+                                              {2, 0, 4, 4},
+                                              {0, 2, 2, 4},
+                                              {1, 0, 2, 2},
+                                              {0, 1, 1, 2}}};
         QByteArray raw;
         for (const Pass& p : kAdam7) {
             raw.append(pass(p.x0, p.y0, p.dx, p.dy));
@@ -154,7 +153,8 @@ QByteArray encodePng(const QImage& source, const PngKind& kind) {
         for (int y = 0; y < encoder.image.height(); ++y) {
             for (int x = 0; x < encoder.image.width(); ++x) {
                 const QRgb pixel = encoder.image.pixel(x, y);
-                if (!encoder.palette.contains(pixel) && encoder.palette.size() < (1 << kind.bitDepth)) {
+                if (!encoder.palette.contains(pixel) &&
+                    encoder.palette.size() < (1 << kind.bitDepth)) {
                     encoder.palette.append(pixel);
                 }
                 if (!encoder.palette.contains(pixel)) {
@@ -194,6 +194,31 @@ QByteArray encodePng(const QImage& source, const PngKind& kind) {
 
     // qCompress gives a zlib stream behind a four-byte length.
     appendChunk(png, "IDAT", qCompress(encoder.imageData()).mid(4));
+    appendChunk(png, "IEND", {});
+    return png;
+}
+
+QByteArray pngChunk(const char* type, const QByteArray& data) {
+    QByteArray chunk;
+    appendChunk(chunk, type, data);
+    return chunk;
+}
+
+QByteArray encodeFlatPng(int width, int height, QRgb colour) {
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    appendU32(header, static_cast<quint32>(width));
+    appendU32(header, static_cast<quint32>(height));
+    header.append("\x01\x03\x00\x00\x00", 5); // 1 bit, palette, not interlaced
+    appendChunk(png, "IHDR", header);
+    appendChunk(png, "PLTE",
+                QByteArray(1, static_cast<char>(qRed(colour)))
+                    .append(static_cast<char>(qGreen(colour)))
+                    .append(static_cast<char>(qBlue(colour))));
+    appendChunk(png, "tRNS", QByteArray(1, static_cast<char>(qAlpha(colour))));
+    // Every row: filter type 0, then index 0 for every pixel.
+    const QByteArray rows(static_cast<qsizetype>(height) * (1 + (width + 7) / 8), '\0');
+    appendChunk(png, "IDAT", qCompress(rows).mid(4));
     appendChunk(png, "IEND", {});
     return png;
 }

@@ -22,6 +22,13 @@ struct PngKind {
 // channel; palettes hold the image's distinct colours, at most 2^bitDepth).
 QByteArray encodePng(const QImage& image, const PngKind& kind);
 
+// One PNG chunk: length, type, data and checksum.
+QByteArray pngChunk(const char* type, const QByteArray& data);
+
+// A PNG of one colour in any size, small and quick to make even at thousands
+// of pixels a side (a one-entry palette of 1 bit a pixel).
+QByteArray encodeFlatPng(int width, int height, QRgb colour);
+
 // A small picture with opaque, half-transparent and fully transparent areas.
 QImage samplePicture(int width = 9, int height = 7);
 
