@@ -35,14 +35,14 @@ void writeFigures(const QString& name, const Figures& figures) {
     writeLines(name + QStringLiteral(".txt"), lines, QIODevice::Truncate);
 }
 
-void recordFault(const QString& fault, const QString& whatTheUserSees,
-                 const QString& temporaryFolder, const QString& cost) {
-    QString seen =
-        whatTheUserSees.isEmpty() ? QStringLiteral("(nothing is shown)") : whatTheUserSees;
+void recordFault(const Fault& fault, const QString& temporaryFolder) {
+    QString told = fault.told;
     if (!temporaryFolder.isEmpty()) {
-        seen.replace(QDir::toNativeSeparators(temporaryFolder), QStringLiteral("<folder>"));
+        told.replace(QDir::toNativeSeparators(temporaryFolder), QStringLiteral("<folder>"));
     }
-    seen.replace(u'\n', u' ');
+    told.replace(u'\n', u' ');
+    const QString seen = told.isEmpty() ? fault.outcome + QStringLiteral(", no message")
+                                        : fault.outcome + QStringLiteral(". Told: ") + told;
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     const QString file =
         QStringLiteral("faults-%1.%2.tsv")
@@ -51,7 +51,8 @@ void recordFault(const QString& fault, const QString& whatTheUserSees,
     static QString started;
     const bool first = started != file;
     started = file;
-    writeLines(file, fault.toUtf8() + '\t' + seen.toUtf8() + '\t' + cost.toUtf8() + '\n',
+    writeLines(file,
+               fault.fault.toUtf8() + '\t' + seen.toUtf8() + '\t' + fault.cost.toUtf8() + '\n',
                first ? QIODevice::Truncate : QIODevice::Append);
 }
 

@@ -12,10 +12,15 @@ namespace brindo::test {
 using Figures = QList<std::pair<QString, QString>>;
 void writeFigures(const QString& name, const Figures& figures);
 
-// Notes a fault, what the user is shown for it (empty: nothing is shown) and
-// optionally what dealing with it cost. Temporary folders in the message are
-// written as <folder>.
-void recordFault(const QString& fault, const QString& whatTheUserSees,
-                 const QString& temporaryFolder = {}, const QString& cost = {});
+// A fault for the faults table, and what the user sees of it.
+struct Fault {
+    QString fault;   // what went wrong
+    QString outcome; // what the program does about it, as the user sees it
+    QString told;    // the message the user is given; empty when none
+    QString cost{};  // the time and memory it took, when measured
+};
+
+// Notes the fault; a temporary folder in the message is written as <folder>.
+void recordFault(const Fault& fault, const QString& temporaryFolder = {});
 
 } // namespace brindo::test

@@ -64,6 +64,12 @@ protected:
         link(QStringLiteral("Self.png"), library.native("Tops/Self.png"));
         link(QStringLiteral("."), library.native("Everything"));
         library.addImage("Footwear/01.png", QColor(Qt::white), kSize, kSize);
+        library.addFile("Other/Broken.png", "not a picture");
+        library.addFolder("Empty");
+        for (int variant = 0; variant <= 5; ++variant) {
+            library.addImage(QStringLiteral("Hair/Short/%1.png").arg(variant, 2, 10, QChar(u'0')),
+                             QColor(Qt::cyan), kSize, kSize);
+        }
         QFile::setPermissions(library.native("Footwear"), {});
 
         form =
@@ -109,8 +115,8 @@ TEST_F(LibraryFaultsTest, ListsWhatCanBeListedAndLeavesTheRestOut) {
     for (const char* leftOut : {"Hats", "Cycle A", "Cycle B"}) {
         EXPECT_FALSE(categories.contains(QLatin1String(leftOut))) << leftOut;
     }
-    test::recordFault(QStringLiteral("A category that is a file, a symbolic-link loop"),
-                      dialogs.messages.join(u' '));
+    test::recordFault({QStringLiteral("A category that is a file, a symbolic-link loop"),
+                       QStringLiteral("left out of the categories"), dialogs.messages.join(u' ')});
 
     pick(QStringLiteral("Tops"), QStringLiteral("Upper"));
     EXPECT_EQ(form->list2()->rows(), (QStringList{QStringLiteral("<none>"), QStringLiteral("Upper"),
@@ -127,20 +133,25 @@ TEST_F(LibraryFaultsTest, ListsWhatCanBeListedAndLeavesTheRestOut) {
 TEST_F(LibraryFaultsTest, TinyAndHugeImagesAreDrawnAtTheirCorner) {
     const QString dot = pick(QStringLiteral("Backgrounds"), QStringLiteral("Dot"));
     EXPECT_TRUE(dot.isEmpty()) << dot.toStdString();
-    test::recordFault(QStringLiteral("An image of 1 x 1 pixels"), dot);
+    test::recordFault({QStringLiteral("An image of 1 x 1 pixels"),
+                       QStringLiteral("drawn at the top-left corner"), dot});
 
     const QString huge = pick(QStringLiteral("Backgrounds"), QStringLiteral("Huge"));
     EXPECT_EQ(form->picture().size(), QSize(kSize, kSize)) << "the canvas keeps its size";
-    test::recordFault(QStringLiteral("An image of 8000 x 8000 pixels"), huge);
+    test::recordFault({QStringLiteral("An image of 8000 x 8000 pixels"),
+                       QStringLiteral("left out of the picture (too large to decode)"), huge});
 }
 
 TEST_F(LibraryFaultsTest, LoopsAndLockedFoldersAreToldOrLeftOut) {
     const QString loop = pick(QStringLiteral("Hair"), QStringLiteral("Loop"));
     EXPECT_TRUE(form->state().Hair.enabled);
-    test::recordFault(QStringLiteral("A hair item that is a link to its own folder"), loop);
+    test::recordFault({QStringLiteral("A hair item that is a link to its own folder"),
+                       QStringLiteral("listed; its images are not found and left out"), loop});
 
     const QString everything = pick(QStringLiteral("Everything"), QStringLiteral("10195"));
-    test::recordFault(QStringLiteral("A category that links to the library folder"), everything);
+    test::recordFault({QStringLiteral("A category that links to the library folder"),
+                       QStringLiteral("listed, with the library's own files as items"),
+                       everything});
 
     if (!permissionsCount) {
         GTEST_SKIP() << "folders without read permission stay readable here";
@@ -150,8 +161,40 @@ TEST_F(LibraryFaultsTest, LoopsAndLockedFoldersAreToldOrLeftOut) {
     const QString locked = click(form->list1(), form->list1()->row(footwear.front()));
     EXPECT_TRUE(locked.contains(QLatin1String("cannot be opened"))) << locked.toStdString();
     EXPECT_EQ(form->list2()->count(), 0);
-    test::recordFault(QStringLiteral("A category folder without read permission"), locked,
+    test::recordFault({QStringLiteral("A category folder without read permission"),
+                       QStringLiteral("listed; opening it shows no items"), locked},
                       library.root());
+}
+
+TEST_F(LibraryFaultsTest, MissingAndBrokenImagesAreLeftOut) {
+    const QImage undressed = form->picture();
+    const QString broken = pick(QStringLiteral("Other"), QStringLiteral("Broken"));
+    EXPECT_TRUE(form->state().Other.enabled);
+    EXPECT_EQ(form->picture(), undressed);
+    test::recordFault({QStringLiteral("An image file that is not a PNG image"),
+                       QStringLiteral("left out of the picture"), broken});
+
+    const QString hair = pick(QStringLiteral("Hair"), QStringLiteral("Short"));
+    EXPECT_EQ(form->picture(), undressed);
+    test::recordFault({QStringLiteral("A hair item with files missing"),
+                       QStringLiteral("its missing images are left out"), hair});
+
+    const auto empty = form->list1()->findItems(QStringLiteral("Empty"), Qt::MatchExactly);
+    ASSERT_EQ(empty.size(), 1);
+    const QString none = click(form->list1(), form->list1()->row(empty.front()));
+    EXPECT_EQ(form->list2()->count(), 0);
+    test::recordFault(
+        {QStringLiteral("An empty category"), QStringLiteral("opens with no items"), none});
+
+    const QString document = library.native("gone.BRD");
+    library.addFile("gone.BRD", "[Brindo]\nTops1=True\nTops2=\\gone\\Tops\\77.png\n");
+    dialogs.messages.clear();
+    dialogs.answers.assign({document});
+    form->action(QStringLiteral("open"))->trigger();
+    EXPECT_TRUE(form->state().Tops.enabled);
+    test::recordFault({QStringLiteral("A document naming an image that does not exist"),
+                       QStringLiteral("opened; the image is left out of the picture"),
+                       dialogs.messages.join(u' ')});
 }
 
 TEST_F(LibraryFaultsTest, AnOutfitOfThisLibrarySavesAndOpensAgain) {

@@ -158,8 +158,9 @@ TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldDocumentAndSaysSo) {
     EXPECT_EQ(readFile(path("outfit.BRD")), before);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages.front().contains(QLatin1String("outfit.BRD")));
-    test::recordFault(QStringLiteral("Save: the disk is full (file size limit)"),
-                      dialogs.messages.front(), documents.path());
+    test::recordFault({QStringLiteral("Save: the disk is full (file size limit)"),
+                       QStringLiteral("the old document stays"), dialogs.messages.front()},
+                      documents.path());
 }
 
 TEST_F(FullDiskTest, AnExportThatDoesNotFitKeepsTheOldPictureAndSaysSo) {
@@ -171,8 +172,9 @@ TEST_F(FullDiskTest, AnExportThatDoesNotFitKeepsTheOldPictureAndSaysSo) {
     EXPECT_EQ(readFile(path("picture.bmp")), "the picture exported last time");
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages.front().contains(QLatin1String("picture.bmp")));
-    test::recordFault(QStringLiteral("Export as Image: the disk is full (file size limit)"),
-                      dialogs.messages.front(), documents.path());
+    test::recordFault({QStringLiteral("Export as Image: the disk is full (file size limit)"),
+                       QStringLiteral("the old picture stays"), dialogs.messages.front()},
+                      documents.path());
 }
 
 TEST(SmallFileSystemTest, SavesOnAFullFileSystemKeepTheOldFilesAndSaySo) {
@@ -192,11 +194,13 @@ TEST(SmallFileSystemTest, SavesOnAFullFileSystemKeepTheOldFilesAndSaySo) {
     for (const QString& line : output.split(u'\n')) {
         if (line.startsWith(QLatin1String("document: "))) {
             EXPECT_TRUE(line.contains(QLatin1String("the disk is full"))) << line.toStdString();
-            test::recordFault(QStringLiteral("Save: the disk is full"), line.mid(10),
+            test::recordFault({QStringLiteral("Save: the disk is full"),
+                               QStringLiteral("the old document stays"), line.mid(10)},
                               mountPoint.path());
         } else if (line.startsWith(QLatin1String("picture: "))) {
             EXPECT_TRUE(line.contains(QLatin1String("the disk is full"))) << line.toStdString();
-            test::recordFault(QStringLiteral("Export as Image: the disk is full"), line.mid(9),
+            test::recordFault({QStringLiteral("Export as Image: the disk is full"),
+                               QStringLiteral("the old picture stays"), line.mid(9)},
                               mountPoint.path());
         }
     }
