@@ -59,13 +59,14 @@ Header* mapBuffer(std::size_t bytes) {
     if (raw == MAP_FAILED) {
         return nullptr;
     }
-    const auto start = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = roundUp(start, kHugePage);
-    if (aligned > start) {
-        munmap(raw, aligned - start);
+    // Keep the huge-page-aligned part of the mapping and return the rest.
+    const std::size_t misalignment = reinterpret_cast<std::uintptr_t>(raw) % kHugePage;
+    const std::size_t head = misalignment == 0 ? 0 : kHugePage - misalignment;
+    char* memory = static_cast<char*>(raw) + head;
+    if (head > 0) {
+        munmap(raw, head);
     }
-    munmap(reinterpret_cast<void*>(aligned + length), start + kHugePage - aligned);
-    auto* memory = reinterpret_cast<void*>(aligned);
+    munmap(memory + length, kHugePage - head);
     madvise(memory, length, MADV_HUGEPAGE); // only a hint: ordinary pages without it
     return new (memory) Header{length - sizeof(Header), length};
 }
