@@ -6,17 +6,15 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 #include <exception>
 
 namespace brindo {
 
 namespace {
 
-QImage decodeWithQt(const QByteArray& bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
+QImage decodeWithQt(QIODevice& device) {
+    QImageReader reader(&device, "png");
     reader.setAutoTransform(false);
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
@@ -28,6 +26,24 @@ QImage decodeWithQt(const QByteArray& bytes) {
     return image;
 }
 
+// Whether the file is worth reading whole for decodeCommonPng: a PNG header
+// with a size Qt would allocate, and no more bytes than such a picture could
+// plausibly hold. Anything else is streamed to Qt's reader, which refuses a
+// huge or broken file after reading only its start.
+bool worthReadingWhole(QFile& file) {
+    constexpr qsizetype kHeaderEnd = 24; // signature, IHDR length and type, width, height
+    const QByteArray head = file.peek(kHeaderEnd);
+    if (head.size() < kHeaderEnd || !head.startsWith("\x89PNG\r\n\x1a\n") ||
+        head.mid(12, 4) != "IHDR") {
+        return false;
+    }
+    const auto* size = reinterpret_cast<const uchar*>(head.constData() + 16);
+    const qint64 pixelBytes =
+        qint64{qFromBigEndian<quint32>(size)} * qFromBigEndian<quint32>(size + 4) * 4;
+    const qint64 limit = qint64{QImageReader::allocationLimit()} * 1024 * 1024;
+    return (limit <= 0 || pixelBytes <= limit) && file.size() <= 2 * pixelBytes + (1 << 20);
+}
+
 } // namespace
 
 LoadedPicture decodePngFile(const QString& nativeFile) {
@@ -36,12 +52,19 @@ LoadedPicture decodePngFile(const QString& nativeFile) {
         if (!file.open(QIODevice::ReadOnly)) {
             return {};
         }
-        const QByteArray bytes = file.readAll();
-        file.close();
-        if (auto decoded = decodeCommonPng(bytes)) {
-            return {kLoaded, std::move(decoded->image), decoded->visible};
+        QImage image;
+        if (worthReadingWhole(file)) {
+            const QByteArray bytes = file.readAll();
+            if (auto decoded = decodeCommonPng(bytes)) {
+                return {kLoaded, std::move(decoded->image), decoded->visible};
+            }
+            QBuffer buffer;
+            buffer.setData(bytes);
+            buffer.open(QIODevice::ReadOnly);
+            image = decodeWithQt(buffer);
+        } else {
+            image = decodeWithQt(file);
         }
-        QImage image = decodeWithQt(bytes);
         if (image.isNull()) {
             return {};
         }

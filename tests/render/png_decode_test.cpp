@@ -1,5 +1,7 @@
 #include "render/png_decode.h"
+#include "render/png_loading.h"
 #include "render/png_rows.h"
+#include "support/temp_library.h"
 #include "support/test_images.h"
 
 #include <QBuffer>
@@ -348,6 +350,21 @@ TEST(PngDecodeTest, DoubtfulPalettesAndTransparencyAreLeftToQt) {
                                transparencyWithAlpha}) {
         EXPECT_FALSE(decodeCommonPng(assemble(chunks)).has_value());
     }
+}
+
+TEST(PngDecodeTest, FilesFarLargerThanTheirPictureAreStreamedToQt) {
+    test::TempLibrary library;
+    const QByteArray png = test::encodePng(variedPicture(), {});
+    QList<ParsedChunk> padded = chunksOf(png);
+    padded.insert(1, {"zzPd", QByteArray(3 << 20, 'x')}); // an ancillary chunk of 3 MiB
+    library.addFile("padded.png", assemble(padded));
+    const LoadedPicture picture = decodePngFile(library.native("padded.png"));
+    ASSERT_EQ(picture.result, kLoaded);
+    EXPECT_TRUE(samePixels(picture.image, qtDecode(png)));
+    EXPECT_EQ(picture.visible, picture.image.rect());
+
+    library.addFile("junk.png", png.left(24) + QByteArray(3 << 20, '\0'));
+    EXPECT_EQ(decodePngFile(library.native("junk.png")).result, kNotDecodable);
 }
 
 } // namespace
