@@ -38,7 +38,10 @@ protected:
         const qint64 before = test::residentBytes();
         QElapsedTimer clock;
         clock.start();
-        run("open", file);
+        {
+            const test::Watchdog watchdog(3 * bounds.milliseconds * test::kSlowdown);
+            run("open", file);
+        }
         const qint64 elapsed = clock.elapsed();
         const qint64 extraMemory = test::peakResidentBytes() - before;
         EXPECT_LT(elapsed, bounds.milliseconds * test::kSlowdown);

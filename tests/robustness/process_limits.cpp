@@ -1,6 +1,8 @@
 #include "process_limits.h"
 
 #include <QFile>
+#include <csignal>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace brindo::test {
@@ -12,7 +14,23 @@ QByteArray procFile(const char* name) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void onTimeUp(int /*signal*/) {
+    constexpr char kMessage[] = "\nwatchdog: still busy after the time allowed, a hang\n";
+    (void)!write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    std::_Exit(EXIT_FAILURE);
+}
+
 } // namespace
+
+Watchdog::Watchdog(qint64 milliseconds) {
+    std::signal(SIGALRM, onTimeUp);
+    constexpr qint64 kMillisecondsPerSecond = 1000;
+    alarm(static_cast<unsigned>(milliseconds / kMillisecondsPerSecond + 1));
+}
+
+Watchdog::~Watchdog() {
+    alarm(0);
+}
 
 qint64 residentBytes() {
     const QList<QByteArray> fields = procFile("/proc/self/statm").split(' ');

@@ -29,4 +29,14 @@ qint64 residentBytes();
 void resetPeakResident();
 qint64 peakResidentBytes();
 
+// Ends the process with a message when its scope is not left within the time:
+// a hang then fails at once, not at the test runner's timeout.
+class Watchdog {
+public:
+    explicit Watchdog(qint64 milliseconds);
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+    ~Watchdog();
+};
+
 } // namespace brindo::test
