@@ -15,15 +15,15 @@ using brindo::test::PngColour;
 using brindo::test::PngKind;
 
 struct Depths {
-    PngColour colour;
+    PngColour colour = PngColour::Grey;
+    bool mayHaveTransparencyChunk = false;
     QList<int> bitDepths;
-    bool mayHaveTransparencyChunk;
 };
 
 const Depths kDepths[] = {
-    {PngColour::Grey, {1, 2, 4, 8, 16}, true}, {PngColour::Rgb, {8, 16}, true},
-    {PngColour::Palette, {1, 2, 4, 8}, true},  {PngColour::GreyAlpha, {8, 16}, false},
-    {PngColour::Rgba, {8, 16}, false},
+    {PngColour::Grey, true, {1, 2, 4, 8, 16}}, {PngColour::Rgb, true, {8, 16}},
+    {PngColour::Palette, true, {1, 2, 4, 8}},  {PngColour::GreyAlpha, false, {8, 16}},
+    {PngColour::Rgba, false, {8, 16}},
 };
 
 bool write(const QDir& folder, const QString& name, const QByteArray& bytes) {

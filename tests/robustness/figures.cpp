@@ -10,7 +10,7 @@ namespace {
 
 QString figuresFolder() {
     const QByteArray chosen = qgetenv("BRINDO_FIGURES_DIR");
-    const QString folder =
+    QString folder =
         chosen.isEmpty() ? QStringLiteral(BRINDO_FIGURES_DIR) : QString::fromLocal8Bit(chosen);
     QDir().mkpath(folder);
     return folder;

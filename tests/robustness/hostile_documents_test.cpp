@@ -50,7 +50,7 @@ protected:
                 << "peak resident size grew by " << extraMemory / kMegabyte << " MB";
         }
         EXPECT_LE(dialogs.messages.size(), 1);
-        const QString told = dialogs.messages.value(0);
+        QString told = dialogs.messages.value(0);
         test::recordFault(
             {QStringLiteral("Open: ") + QLatin1String(fault), QLatin1String(outcome), told,
              QStringLiteral("%1 ms, %2 MB").arg(elapsed).arg(extraMemory / kMegabyte)},
@@ -92,7 +92,7 @@ TEST_F(HostileDocumentsTest, ATenMegabyteLineOpensInBoundedTimeAndMemory) {
     // One path of five million components: every component is looked up when
     // the picture is drawn, so the lookup must not grow with the square of
     // the length.
-    const QByteArray path = "\\" + QByteArray("a\\").repeated(5 * 1024 * 1024);
+    const QByteArray path = "\\" + QByteArray("a\\").repeated(5 * kMegabyte);
     const QString file = write("long-line.BRD", "[Brindo]\r\nTops1=True\r\nTops2=" + path + "\r\n");
     const QString told = open("a document with a 10 MB line",
                               "opened; the layer whose image is not found is left out", file,

@@ -19,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -177,10 +176,11 @@ void checkWindow(const Form1& form) {
     }
 }
 
-// A zero-time timer fires at once when the event loop is free.
+// A posted call runs at once when the event loop is free.
 bool answersEvents() {
     bool fired = false;
-    QTimer::singleShot(0, [&fired] { fired = true; });
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&fired] { fired = true; }, Qt::QueuedConnection);
     QCoreApplication::processEvents();
     return fired;
 }
