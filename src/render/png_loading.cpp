@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
+#include <algorithm>
 #include <exception>
 
 namespace brindo {
@@ -38,10 +39,21 @@ bool worthReadingWhole(QFile& file) {
         return false;
     }
     const auto* size = reinterpret_cast<const uchar*>(head.constData() + 16);
-    const qint64 pixelBytes =
-        qint64{qFromBigEndian<quint32>(size)} * qFromBigEndian<quint32>(size + 4) * 4;
+    const quint64 width = qFromBigEndian<quint32>(size);
+    const quint64 height = qFromBigEndian<quint32>(size + 4);
+    // A valid file's sides are below 2^31, so that the byte count below fits.
+    constexpr quint64 kLargestSide = 0x7FFFFFFF;
+    if (width > kLargestSide || height > kLargestSide) {
+        return false;
+    }
+    const quint64 pixelBytes = width * height * 4;
     const qint64 limit = qint64{QImageReader::allocationLimit()} * 1024 * 1024;
-    return (limit <= 0 || pixelBytes <= limit) && file.size() <= 2 * pixelBytes + (1 << 20);
+    if (limit > 0 && pixelBytes > static_cast<quint64>(limit)) {
+        return false;
+    }
+    constexpr quint64 kPlentyOfBytes = quint64{1} << 62;
+    return static_cast<quint64>(file.size()) <=
+           2 * std::min(pixelBytes, kPlentyOfBytes) + (1 << 20);
 }
 
 } // namespace
