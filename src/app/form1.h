@@ -9,7 +9,6 @@
 
 #include <QLabel>
 #include <QMainWindow>
-
 #include <functional>
 #include <memory>
 

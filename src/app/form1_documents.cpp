@@ -1,5 +1,4 @@
 #include "app/form1.h"
-
 #include "document/outfit_document.h"
 
 namespace brindo {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -94,8 +93,8 @@ inline constexpr std::array<SlotInfo, 15> kSlotTable{{
     {SlotId::Eyes, &OutfitState::Eyes, "Eyes", "Eyes1", "Eyes2", 10},
     {SlotId::Eyewear, &OutfitState::Eyewear, "Eyewear", "Eyewear1", "Eyewear2", 12},
     {SlotId::Footwear, &OutfitState::Footwear, "Footwear", "Footwear1", "Footwear2", 4},
-    {SlotId::Foregrounds, &OutfitState::Foregrounds, "Foregrounds", "Foregrounds1",
-     "Foregrounds2", 16},
+    {SlotId::Foregrounds, &OutfitState::Foregrounds, "Foregrounds", "Foregrounds1", "Foregrounds2",
+     16},
     {SlotId::FriendsAndPets, &OutfitState::FriendsAndPets, "FriendsAndPets", "FreAndPets1",
      "FreAndPets2", 14},
     {SlotId::Hair, &OutfitState::Hair, "Hair", "Hair1", "Hair2", 11},
@@ -104,8 +103,8 @@ inline constexpr std::array<SlotInfo, 15> kSlotTable{{
     {SlotId::Interests, &OutfitState::Interests, "Interests", "Interest1", "Interest2", 15},
     {SlotId::Mouth, &OutfitState::Mouth, "Mouth", "Mouth1", "Mouth2", 9},
     {SlotId::Other, &OutfitState::Other, "Other", "Other1", "Other2", 7},
-    {SlotId::ReadyMadeOutfit, &OutfitState::ReadyMadeOutfit, "ReadyMadeOutfit", "Reout1",
-     "Reout2", kNotLayered},
+    {SlotId::ReadyMadeOutfit, &OutfitState::ReadyMadeOutfit, "ReadyMadeOutfit", "Reout1", "Reout2",
+     kNotLayered},
     {SlotId::Tops, &OutfitState::Tops, "Tops", "Tops1", "Tops2", 6},
 }};
 

@@ -3,7 +3,6 @@
 #include "catalogue/stored_path.h"
 
 #include <QFile>
-
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -38,8 +37,8 @@ std::optional<QStringList> listEntries(const QString& storedFolder, Wanted wante
         }
         std::error_code statusError;
         const fs::file_status status = it->status(statusError); // follows links
-        const bool matches = wanted == Wanted::Files ? fs::is_regular_file(status)
-                                                     : fs::is_directory(status);
+        const bool matches =
+            wanted == Wanted::Files ? fs::is_regular_file(status) : fs::is_directory(status);
         if (!statusError && matches) {
             names.append(name);
         }

@@ -14,7 +14,7 @@ public:
     static constexpr QRgb kBackground = 0xFFFFFFFF; // opaque white
 
     void resize(int width, int height);
-    void Cls(); // NOLINT(readability-identifier-naming)
+    void Cls();                             // NOLINT(readability-identifier-naming)
     DeviceContext hDC() { return &image_; } // NOLINT(readability-identifier-naming)
     const QImage& image() const { return image_; }
     int width() const { return image_.width(); }

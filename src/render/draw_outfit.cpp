@@ -5,7 +5,6 @@
 #include "catalogue/stored_path.h"
 
 #include <QFileInfo>
-
 #include <array>
 
 namespace brindo {
@@ -22,8 +21,7 @@ void appendSlot(QStringList& plan, const LayerSlot& slot) {
     }
 }
 
-void appendLayeredOrder(QStringList& plan, const OutfitState& state,
-                        const QString& installFolder) {
+void appendLayeredOrder(QStringList& plan, const OutfitState& state, const QString& installFolder) {
     constexpr int kLastPosition = 16;
     for (int position = 1; position <= kLastPosition; ++position) {
         if (position == kBaseFigurePosition) {

@@ -25,7 +25,8 @@ public:
     virtual int ImageWidth() const = 0;            // NOLINT(readability-identifier-naming)
     virtual int ImageHeight() const = 0;           // NOLINT(readability-identifier-naming)
     // Composites the current image, with its transparency, at x, y.
-    virtual void DrawTo(DeviceContext dc, int x, int y) = 0; // NOLINT(readability-identifier-naming)
+    virtual void DrawTo(DeviceContext dc, int x,
+                        int y) = 0; // NOLINT(readability-identifier-naming)
     // Tells the component which files the next loads will be, in order, so
     // that it can read ahead. A load of any other file ends the plan.
     virtual void expectLoads(const QStringList& /*paths*/) {}

@@ -1,10 +1,8 @@
 #include "render/draw_outfit.h"
-
 #include "render/png_picture.h"
 #include "support/temp_library.h"
 
 #include <QStringList>
-
 #include <gtest/gtest.h>
 
 namespace brindo {
@@ -35,7 +33,10 @@ protected:
     OutfitState everySlotOn() const {
         OutfitState state;
         for (const SlotInfo& info : kSlotTable) {
-            (state.*(info.field)).switchOn(file(QString::fromLatin1(info.name.data(), info.name.size()) + QStringLiteral(".png")));
+            (state.*(info.field))
+                .switchOn(file(QString::fromLatin1(info.name.data(),
+                                                   static_cast<qsizetype>(info.name.size())) +
+                               QStringLiteral(".png")));
         }
         state.ReadyMadeOutfit.enabled = false;
         return state;
@@ -44,12 +45,15 @@ protected:
 
 TEST_F(DrawOutfitTest, LayeredOrderPutsEverySlotAtItsPlace) {
     library.addFixedFiles();
-    const QStringList expected{
-        file("Background.png"), file("HairExtra.png"), file("10195.png"), file("Footwear.png"),
-        file("Bottom.png"),     file("Tops.png"),      file("Other.png"), file("10196.png"),
-        file("Mouth.png"),      file("Eyes.png"),      file("Hair.png"),  file("Eyewear.png"),
-        file("Hats.png"),       file("FriendsAndPets.png"), file("Interests.png"),
-        file("Foregrounds.png"), file("wm.png")};
+    const QStringList expected{file("Background.png"), file("HairExtra.png"),
+                               file("10195.png"),      file("Footwear.png"),
+                               file("Bottom.png"),     file("Tops.png"),
+                               file("Other.png"),      file("10196.png"),
+                               file("Mouth.png"),      file("Eyes.png"),
+                               file("Hair.png"),       file("Eyewear.png"),
+                               file("Hats.png"),       file("FriendsAndPets.png"),
+                               file("Interests.png"),  file("Foregrounds.png"),
+                               file("wm.png")};
     EXPECT_EQ(drawPlan(everySlotOn(), library.stored()), expected);
 
     OutfitState nothingOn;
@@ -71,9 +75,8 @@ TEST_F(DrawOutfitTest, EverySlotIsLoadedAndDrawnAtTheCorner) {
     OutfitState state;
     state.Tops.enabled = true; // on with a path never set: loaded as an empty path
     DrawOutfit(state, library.stored(), recorder, canvas);
-    EXPECT_EQ(recorder.calls,
-              (QStringList{"load " + file("10195.png"), "draw 0,0", "load ", "draw 0,0",
-                           "load " + file("10196.png"), "draw 0,0"}))
+    EXPECT_EQ(recorder.calls, (QStringList{"load " + file("10195.png"), "draw 0,0", "load ",
+                                           "draw 0,0", "load " + file("10196.png"), "draw 0,0"}))
         << "no watermark in this library";
 }
 

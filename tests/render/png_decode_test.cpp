@@ -148,7 +148,8 @@ bool samePixels(const QImage& a, const QImage& b) {
         return false;
     }
     for (int y = 0; y < a.height(); ++y) {
-        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), a.width() * 4) != 0) {
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y),
+                        static_cast<std::size_t>(a.width()) * 4) != 0) {
             return false;
         }
     }

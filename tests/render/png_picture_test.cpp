@@ -1,11 +1,9 @@
 #include "render/png_picture.h"
-
 #include "support/temp_library.h"
 #include "support/test_images.h"
 
 #include <QImage>
 #include <QPainter>
-
 #include <gtest/gtest.h>
 
 namespace brindo {
@@ -39,13 +37,13 @@ TEST(PNGPictureTest, DecodesEveryColourTypeBitDepthAndInterlacing) {
     Fixture fixture;
     const QImage picture = test::samplePicture();
     const PngKind kinds[] = {
-        {PngColour::Rgba, 8, false, false},     {PngColour::Rgba, 16, false, false},
-        {PngColour::Rgba, 8, true, false},      {PngColour::Rgba, 16, true, false},
+        {PngColour::Rgba, 8, false, false},      {PngColour::Rgba, 16, false, false},
+        {PngColour::Rgba, 8, true, false},       {PngColour::Rgba, 16, true, false},
         {PngColour::GreyAlpha, 8, false, false}, {PngColour::GreyAlpha, 16, true, false},
-        {PngColour::Palette, 8, false, true},   {PngColour::Palette, 4, true, true},
-        {PngColour::Rgb, 8, false, true},       {PngColour::Rgb, 16, false, false},
-        {PngColour::Grey, 8, false, true},      {PngColour::Grey, 16, true, false},
-        {PngColour::Grey, 1, false, false},     {PngColour::Grey, 2, true, false},
+        {PngColour::Palette, 8, false, true},    {PngColour::Palette, 4, true, true},
+        {PngColour::Rgb, 8, false, true},        {PngColour::Rgb, 16, false, false},
+        {PngColour::Grey, 8, false, true},       {PngColour::Grey, 16, true, false},
+        {PngColour::Grey, 1, false, false},      {PngColour::Grey, 2, true, false},
     };
     for (const PngKind& kind : kinds) {
         SCOPED_TRACE(testing::Message() << "colour " << static_cast<int>(kind.colour) << " depth "
@@ -74,9 +72,9 @@ TEST(PNGPictureTest, BlendsWithPerPixelAlphaAtThePosition) {
     half.setPixel(0, 0, qRgba(0, 0, 0, 128));
     half.setPixel(1, 0, qRgba(0, 0, 0, 0));
     PNGPicture component;
-    ASSERT_EQ(component.LoadFile(fixture.write(QStringLiteral("half.png"),
-                                               test::encodePng(half, {}))),
-              kLoaded);
+    ASSERT_EQ(
+        component.LoadFile(fixture.write(QStringLiteral("half.png"), test::encodePng(half, {}))),
+        kLoaded);
     QImage surface(4, 2, QImage::Format_RGB32);
     surface.fill(qRgb(200, 100, 0));
     component.DrawTo(&surface, 1, 1);

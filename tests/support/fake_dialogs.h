@@ -3,7 +3,6 @@
 #include "app/user_dialogs.h"
 
 #include <QStringList>
-
 #include <deque>
 #include <optional>
 

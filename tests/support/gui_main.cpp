@@ -1,5 +1,4 @@
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 // Widget tests run on the offscreen platform: no display is needed.

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -45,7 +44,8 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Saves a picture of the Brindo Creator window."));
+    parser.setApplicationDescription(
+        QStringLiteral("Saves a picture of the Brindo Creator window."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("library"), QStringLiteral("the program's folder"));
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("PNG file to write"));
@@ -57,13 +57,11 @@ int main(int argc, char* argv[]) {
 
     brindo::Form1 form(arguments.at(0), std::make_unique<NoDialogs>());
     form.Form_Load();
-    const bool dressed = pick(form.list1(), QStringLiteral("Backgrounds")) &&
-                         pick(form.list2(), QStringLiteral("02")) &&
-                         pick(form.list1(), QStringLiteral("Tops")) &&
-                         pick(form.list2(), QStringLiteral("03")) &&
-                         pick(form.list1(), QStringLiteral("Hair")) &&
-                         pick(form.list2(), QStringLiteral("Long")) &&
-                         pick(form.list3(), QStringLiteral("07"));
+    const bool dressed =
+        pick(form.list1(), QStringLiteral("Backgrounds")) &&
+        pick(form.list2(), QStringLiteral("02")) && pick(form.list1(), QStringLiteral("Tops")) &&
+        pick(form.list2(), QStringLiteral("03")) && pick(form.list1(), QStringLiteral("Hair")) &&
+        pick(form.list2(), QStringLiteral("Long")) && pick(form.list3(), QStringLiteral("07"));
     if (!dressed || !form.grab().save(arguments.at(1), "png")) {
         std::fprintf(stderr, "screenshot: could not make the picture\n");
         return 1;
