@@ -9,6 +9,10 @@ namespace brindo {
 
 namespace {
 
+// 96 dots an inch, the usual resolution of a picture made on screen. Fixed, so
+// that the same outfit gives the same file whichever screen, if any, is used.
+constexpr int kDotsPerMeter = 3780;
+
 // The canvas is opaque; any other picture is made so, so that the file never
 // depends on how the picture was held in memory.
 QByteArray encode(QImage picture, const char* format, const QString* text = nullptr) {
@@ -16,6 +20,8 @@ QByteArray encode(QImage picture, const char* format, const QString* text = null
         return {};
     }
     picture.convertTo(QImage::Format_RGB32);
+    picture.setDotsPerMeterX(kDotsPerMeter);
+    picture.setDotsPerMeterY(kDotsPerMeter);
     if (text != nullptr) {
         picture.setText(kOutfitTextKey, *text);
     }

@@ -51,6 +51,11 @@ void copyLibrary(const QString& from, const QString& to) {
     }
 }
 
+QByteArray contentsOf(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QImage pixelsOf(const QString& file) {
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
@@ -139,7 +144,8 @@ TEST_F(DressedOutfitTest, RenderGivesTheWindowsPicture) {
         SCOPED_TRACE(outfit.toStdString());
         const CliRun run = cli({"render", path(outfit + ".BRD"), "-o", path("cli.bmp")});
         EXPECT_EQ(run.status, 0) << run.err.toStdString();
-        EXPECT_EQ(pixelsOf(path("cli.bmp")), pixelsOf(path(outfit + ".bmp")));
+        // The very same file: pixels, and a header that does not depend on the screen.
+        EXPECT_EQ(contentsOf(path("cli.bmp")), contentsOf(path(outfit + ".bmp")));
     }
 
     ASSERT_TRUE(QDir().rename(place, path("second place")));
