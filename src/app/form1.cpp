@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
-
 #include <cmath>
 #include <exception>
 
@@ -29,6 +28,16 @@ constexpr TwipRect kList1{1650, 0, 2115, 3180};
 constexpr TwipRect kList2{3780, 0, 2085, 2595};
 constexpr TwipRect kList3{1965, 3345, 6195, 2205};
 constexpr TwipRect kLabel1{30, 1680, 1635, 1545};
+
+// The desktop's keys for a command, or the common ones where the desktop names
+// none (plain X11 has no key for Save as, for instance).
+QList<QKeySequence> shortcutsFor(QKeySequence::StandardKey command, const char* usualKeys) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (keys.isEmpty() && usualKeys != nullptr) {
+        keys.append(QKeySequence(QString::fromLatin1(usualKeys)));
+    }
+    return keys;
+}
 
 } // namespace
 
@@ -60,10 +69,10 @@ void Form1::buildControls() {
     };
 
     // Created first so that it lies behind the canvas.
-    Label1 = new QLabel(
-        QStringLiteral("Brindo Creator\nDress the character: pick a category, an item "
-                       "and a variant."),
-        client);
+    Label1 =
+        new QLabel(QStringLiteral("Brindo Creator\nDress the character: pick a category, an item "
+                                  "and a variant."),
+                   client);
     QFont creditFont(QStringLiteral("MS Sans Serif"));
     creditFont.setPointSizeF(9.75);
     creditFont.setBold(true);
@@ -99,24 +108,26 @@ void Form1::buildMenu() {
         const char* name;
         const char* caption;
         QKeySequence::StandardKey shortcut;
+        const char* usualKeys;
         void (Form1::*handler)();
     };
     const Item items[] = {
-        {"nieuw", "New", QKeySequence::New, &Form1::nieuw_Click},
-        {"bla", "-", QKeySequence::UnknownKey, nullptr},
-        {"open", "Open", QKeySequence::Open, &Form1::open_Click},
-        {"save", "Save", QKeySequence::Save, &Form1::save_Click},
-        {"saveas", "Save as", QKeySequence::SaveAs, &Form1::saveas_Click},
-        {"image", "Export as Image", QKeySequence::UnknownKey, &Form1::image_Click},
-        {"lotion", "-", QKeySequence::UnknownKey, nullptr},
-        {"emd", "Quit", QKeySequence::Quit, &Form1::emd_Click},
+        {"nieuw", "New", QKeySequence::New, "Ctrl+N", &Form1::nieuw_Click},
+        {"bla", "-", QKeySequence::UnknownKey, nullptr, nullptr},
+        {"open", "Open", QKeySequence::Open, "Ctrl+O", &Form1::open_Click},
+        {"save", "Save", QKeySequence::Save, "Ctrl+S", &Form1::save_Click},
+        {"saveas", "Save as", QKeySequence::SaveAs, "Ctrl+Shift+S", &Form1::saveas_Click},
+        {"image", "Export as Image", QKeySequence::UnknownKey, nullptr, &Form1::image_Click},
+        {"lotion", "-", QKeySequence::UnknownKey, nullptr, nullptr},
+        {"emd", "Quit", QKeySequence::Quit, "Ctrl+Q", &Form1::emd_Click},
     };
     for (const Item& item : items) {
-        QAction* action = item.handler == nullptr ? bestand->addSeparator()
-                                                  : bestand->addAction(QString::fromLatin1(item.caption));
+        QAction* action = item.handler == nullptr
+                              ? bestand->addSeparator()
+                              : bestand->addAction(QString::fromLatin1(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
         if (item.handler != nullptr) {
-            action->setShortcut(item.shortcut);
+            action->setShortcuts(shortcutsFor(item.shortcut, item.usualKeys));
             connect(action, &QAction::triggered, this, item.handler);
         }
     }

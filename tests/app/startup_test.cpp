@@ -1,12 +1,10 @@
 #include "app/form1.h"
-
 #include "render/draw_outfit.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_library.h"
 
 #include <QAction>
 #include <QMenu>
-
 #include <gtest/gtest.h>
 
 namespace brindo {
@@ -55,11 +53,16 @@ TEST(StartupTest, WindowHasItsCaptionFixedBorderAndFileMenu) {
 
     EXPECT_EQ(form.fileMenu()->title(), "File");
     QStringList items;
+    QStringList keys;
     for (const QAction* action : form.fileMenu()->actions()) {
         items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        keys.append(action->shortcut().toString());
     }
-    EXPECT_EQ(items, (QStringList{"New", "-", "Open", "Save", "Save as", "Export as Image", "-",
-                                  "Quit"}));
+    EXPECT_EQ(items,
+              (QStringList{"New", "-", "Open", "Save", "Save as", "Export as Image", "-", "Quit"}));
+    // Also where the desktop names no key for Save as.
+    EXPECT_EQ(keys,
+              (QStringList{"Ctrl+N", "", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "", "", "Ctrl+Q"}));
     EXPECT_FALSE(form.list2()->isVisible());
     EXPECT_FALSE(form.list3()->isVisible());
 
@@ -91,8 +94,8 @@ TEST(StartupTest, ShowsTheDefaultOutfitAndListsEveryCategoryFolder) {
     const QRgb bottoms = qRgb(20, 40, 160);
     const QRgb once = qRgb((qRed(bottoms) + 255 + 1) / 2, (qGreen(bottoms) + 255 + 1) / 2,
                            (qBlue(bottoms) + 255 + 1) / 2);
-    const QRgb twice = qRgb((qRed(once) + 255 + 1) / 2, (qGreen(once) + 255 + 1) / 2,
-                            (qBlue(once) + 255 + 1) / 2);
+    const QRgb twice =
+        qRgb((qRed(once) + 255 + 1) / 2, (qGreen(once) + 255 + 1) / 2, (qBlue(once) + 255 + 1) / 2);
     const QRgb pixel = form.picture().pixel(0, 0);
     EXPECT_NEAR(qRed(pixel), qRed(twice), 2);
     EXPECT_NEAR(qBlue(pixel), qBlue(twice), 2);
