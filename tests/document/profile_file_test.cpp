@@ -1,4 +1,5 @@
 #include "document/profile_file.h"
+#include "support/permissions.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -182,14 +183,13 @@ TEST_F(ProfileFileTest, FailedWriteSaysWhyInPlainWords) {
     EXPECT_TRUE(missingFolder.problem.contains("does not exist"))
         << missingFolder.problem.toStdString();
 
-    put("p.ini", "[S]\r\nk=old\r\n");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const bool folderIsWritable = QFile(path("probe")).open(QIODevice::WriteOnly);
-    const FileOutcome readOnly = write("S", "k", QString("new"));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (folderIsWritable) {
+    if (!test::permissionsEnforced()) {
         GTEST_SKIP() << "this user can write in read-only folders";
     }
+    put("p.ini", "[S]\r\nk=old\r\n");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const FileOutcome readOnly = write("S", "k", QString("new"));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(readOnly.problem.contains("permission")) << readOnly.problem.toStdString();
     EXPECT_EQ(bytesOf("p.ini"), "[S]\r\nk=old\r\n");
 }

@@ -5,13 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QTemporaryDir>
-#include <array>
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace brindo::test {
 
@@ -107,27 +101,4 @@ void repairPermissions(const QString& root) {
         QFile::setPermissions(folders.next(), kFolderPermissions);
     }
 }
-
-bool permissionsEnforced() {
-    if (geteuid() == 0) {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        std::array<__user_cap_data_struct, 2> caps{};
-        if (syscall(SYS_capget, &header, caps.data()) == 0) {
-            caps[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
-            syscall(SYS_capset, &header, caps.data());
-        }
-    }
-    const QTemporaryDir scratch;
-    const QString locked = QDir(scratch.path()).filePath(QStringLiteral("locked"));
-    QDir().mkpath(locked);
-    QFile::setPermissions(locked, kNoPermissions);
-    DIR* listing = opendir(QFile::encodeName(locked).constData());
-    const bool enforced = listing == nullptr;
-    if (listing != nullptr) {
-        closedir(listing);
-    }
-    QFile::setPermissions(locked, kFolderPermissions);
-    return enforced;
-}
-
 } // namespace brindo::test

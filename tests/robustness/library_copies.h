@@ -21,9 +21,4 @@ QStringList breakLibrary(const QString& root);
 // can be removed.
 void repairPermissions(const QString& root);
 
-// Makes file permissions count for this thread also when it runs as root, by
-// dropping the capabilities that let root read and write anything. Returns
-// whether a folder without read permission is now unreadable.
-bool permissionsEnforced();
-
 } // namespace brindo::test

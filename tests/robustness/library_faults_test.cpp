@@ -9,6 +9,7 @@
 #include "library_copies.h"
 #include "process_limits.h"
 #include "support/fake_dialogs.h"
+#include "support/permissions.h"
 #include "support/temp_library.h"
 #include "support/test_images.h"
 

@@ -13,6 +13,7 @@
 #include "library_copies.h"
 #include "process_limits.h"
 #include "support/fake_dialogs.h"
+#include "support/permissions.h"
 
 #include <QAction>
 #include <QDir>
