@@ -63,6 +63,10 @@ public:
     void image_Click();
     void emd_Click();
 
+    // Opens a document as Open does once its dialog has given the name; for
+    // a document named on the command line.
+    void openDocument(const QString& nativeFile);
+
 private:
     void buildControls();
     void buildMenu();
@@ -74,6 +78,7 @@ private:
     // Redraw sequences used after picks and document commands.
     void redrawAndRefresh();
     void fullRedraw();
+    void readDocument(const QString& nativeFile);
     void slotRedraw();
     void drawOutfit();
 

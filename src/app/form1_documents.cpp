@@ -29,28 +29,35 @@ void Form1::nieuw_Click() {
 void Form1::open_Click() {
     guarded(tr("Opening the outfit"), [this] {
         const std::optional<QString> name = dialogs_->askOpenFile(this, documentDialog());
-        if (!name) {
-            return;
+        if (name) {
+            readDocument(*name);
         }
-        const LoadedProfile document = loadOutfitDocument(*name);
-        if (document.refused()) {
-            tellProblem(document.problem);
-            return;
-        }
-        state_.documentPath = *name;
-        if (document.status == LoadedProfile::Status::Missing) {
-            return;
-        }
-        // The picture builds up layer by layer while the document is read.
-        const OutfitValues values(document.text);
-        switchAllLayersOff(state_);
-        for (const SlotInfo& info : kSlotTable) {
-            if (values.applyTo(info, state_)) {
-                slotRedraw();
-            }
-        }
-        fullRedraw();
     });
+}
+
+void Form1::openDocument(const QString& nativeFile) {
+    guarded(tr("Opening the outfit"), [this, &nativeFile] { readDocument(nativeFile); });
+}
+
+void Form1::readDocument(const QString& nativeFile) {
+    const LoadedProfile document = loadOutfitDocument(nativeFile);
+    if (document.refused()) {
+        tellProblem(document.problem);
+        return;
+    }
+    state_.documentPath = nativeFile;
+    if (document.status == LoadedProfile::Status::Missing) {
+        return;
+    }
+    // The picture builds up layer by layer while the document is read.
+    const OutfitValues values(document.text);
+    switchAllLayersOff(state_);
+    for (const SlotInfo& info : kSlotTable) {
+        if (values.applyTo(info, state_)) {
+            slotRedraw();
+        }
+    }
+    fullRedraw();
 }
 
 void Form1::save_Click() {

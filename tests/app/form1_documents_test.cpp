@@ -120,6 +120,15 @@ TEST_F(DocumentCommandsTest, SavedOutfitOpensAgainAsTheSamePicture) {
     ASSERT_EQ(frames.size(), 7 + 1);
     EXPECT_NE(frames.first(), dressedPicture) << "the picture builds up layer by layer";
     EXPECT_EQ(frames.at(6), dressedPicture);
+
+    // Named on the command line: the same outfit, without a dialog.
+    const auto asked = dialogs.asked.size();
+    Form1 started(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    started.Form_Load();
+    started.openDocument(path("look.BRD"));
+    EXPECT_EQ(started.state(), expected);
+    EXPECT_EQ(started.picture(), dressedPicture);
+    EXPECT_EQ(dialogs.asked.size(), asked);
 }
 
 TEST_F(DocumentCommandsTest, SaveAsksForANameOnlyWhileThereIsNoDocument) {
