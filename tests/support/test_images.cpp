@@ -11,73 +11,57 @@ namespace brindo::test {
 namespace {
 
 quint32 crc32(const QByteArray& data) {
-    static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> t{};
-        for (quint32 n = 0; n < 256; ++n) {
-            quint32 c = n;
-            for (int k = 0; k < 8; ++k) {
-                c = (c & 1U) != 0 ? 0xEDB88320U ^ (c >> 1U) : c >> 1U;
-            }
-            t.at(n) = c;
-        }
-        return t;
-    }();
     quint32 crc = 0xFFFFFFFFU;
     for (const char byte : data) {
-        crc = table.at((crc ^ static_cast<quint8>(byte)) & 0xFFU) ^ (crc >> 8U);
+        crc ^= static_cast<quint8>(byte);
+        for (int k = 0; k < 8; ++k) {
+            crc = (crc & 1U) != 0 ? 0xEDB88320U ^ (crc >> 1U) : crc >> 1U;
+        }
     }
-    return crc ^ 0xFFFFFFFFU;
+    return ~crc;
 }
 
-void appendU32(QByteArray& out, quint32 value) {
-    std::array<uchar, 4> bytes{};
+QByteArray u32(quint32 value) {
+    QByteArray bytes(4, '\0');
     qToBigEndian(value, bytes.data());
-    out.append(reinterpret_cast<const char*>(bytes.data()), 4);
+    return bytes;
 }
 
-void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
-    appendU32(out, static_cast<quint32>(data.size()));
-    QByteArray body(type, 4);
-    body.append(data);
-    out.append(body);
-    appendU32(out, crc32(body));
-}
+const QByteArray kSignature("\x89PNG\r\n\x1a\n", 8);
 
-// Packs samples of `bitDepth` bits (each given as 0..65535 for 16-bit, or as
-// the value itself below that) into a filtered scanline (filter type 0).
+// Packs samples of `bitDepth` bits into the bytes of a scanline.
 QByteArray packRow(const QList<quint32>& samples, int bitDepth) {
-    QByteArray row(1, '\0');
-    if (bitDepth >= 8) {
-        for (const quint32 sample : samples) {
-            if (bitDepth == 16) {
-                row.append(static_cast<char>(sample >> 8U));
-            }
-            row.append(static_cast<char>(sample & 0xFFU));
-        }
-        return row;
-    }
-    int used = 0;
-    quint32 current = 0;
+    QByteArray row;
+    quint32 bits = 0;
+    int pending = 0;
     for (const quint32 sample : samples) {
-        current = (current << static_cast<quint32>(bitDepth)) | sample;
-        used += bitDepth;
-        if (used == 8) {
-            row.append(static_cast<char>(current));
-            used = 0;
-            current = 0;
+        bits = (bits << static_cast<quint32>(bitDepth)) | sample;
+        for (pending += bitDepth; pending >= 8; pending -= 8) {
+            row.append(static_cast<char>(bits >> static_cast<quint32>(pending - 8)));
         }
     }
-    if (used > 0) {
-        row.append(static_cast<char>(current << static_cast<quint32>(8 - used)));
+    if (pending > 0) {
+        row.append(static_cast<char>(bits << static_cast<quint32>(8 - pending)));
     }
     return row;
 }
 
-quint32 scale(int value8, int bitDepth) {
-    if (bitDepth == 16) {
-        return static_cast<quint32>(value8) * 257U;
+// Filters a scanline with filter type `type`; the bytes of the pixel to the
+// left lie `step` bytes back.
+QByteArray filterRow(const QByteArray& row, const QByteArray& prior, int type, int step) {
+    QByteArray out(1, static_cast<char>(type));
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        const int left = i >= step ? static_cast<uchar>(row[i - step]) : 0;
+        const int above = static_cast<uchar>(prior[i]);
+        const int aboveLeft = i >= step ? static_cast<uchar>(prior[i - step]) : 0;
+        const int pa = std::abs(above - aboveLeft);
+        const int pb = std::abs(left - aboveLeft);
+        const int pc = std::abs(left + above - 2 * aboveLeft);
+        const int paeth = pa <= pb && pa <= pc ? left : (pb <= pc ? above : aboveLeft);
+        const std::array<int, 5> predictions{0, left, above, (left + above) / 2, paeth};
+        out.append(static_cast<char>(static_cast<uchar>(row[i]) - predictions.at(type)));
     }
-    return static_cast<quint32>(value8) >> static_cast<quint32>(8 - bitDepth);
+    return out;
 }
 
 struct Encoder {
@@ -87,169 +71,128 @@ struct Encoder {
 
     QList<quint32> samplesOf(int x, int y) const {
         const QRgb pixel = image.pixel(x, y);
-        const int d = kind.bitDepth;
-        const bool clear = qAlpha(pixel) == 0;
+        if (kind.colour == PngColour::Palette) {
+            return {static_cast<quint32>(std::max<qsizetype>(0, palette.indexOf(pixel)))};
+        }
+        const auto s = [this](int value) { // a sample of 8 bits at the kind's depth
+            const auto v = static_cast<quint32>(value);
+            return kind.bitDepth == 16 ? v * 257U : v >> static_cast<quint32>(8 - kind.bitDepth);
+        };
+        // With a tRNS chunk, samples of 0 mark the transparent pixels and no others.
+        const bool clear = qAlpha(pixel) == 0 && kind.transparencyChunk;
+        const quint32 red = clear ? 0U : std::max(1U, s(qRed(pixel)));
         switch (kind.colour) {
         case PngColour::Grey:
-            return {clear && kind.transparencyChunk ? 0U : std::max(1U, scale(qRed(pixel), d))};
+            return {red};
         case PngColour::Rgb:
-            if (clear && kind.transparencyChunk) {
-                return {0U, 0U, 0U};
-            }
-            return {std::max(1U, scale(qRed(pixel), d)), scale(qGreen(pixel), d),
-                    scale(qBlue(pixel), d)};
-        case PngColour::Palette:
-            return {static_cast<quint32>(palette.indexOf(pixel))};
+            return {red, clear ? 0U : s(qGreen(pixel)), clear ? 0U : s(qBlue(pixel))};
         case PngColour::GreyAlpha:
-            return {scale(qRed(pixel), d), scale(qAlpha(pixel), d)};
-        case PngColour::Rgba:
-            return {scale(qRed(pixel), d), scale(qGreen(pixel), d), scale(qBlue(pixel), d),
-                    scale(qAlpha(pixel), d)};
+            return {s(qRed(pixel)), s(qAlpha(pixel))};
+        default:
+            return {s(qRed(pixel)), s(qGreen(pixel)), s(qBlue(pixel)), s(qAlpha(pixel))};
         }
-        return {};
     }
 
+    // The rows of one interlace pass (or of the whole picture), filtered.
     QByteArray pass(int x0, int y0, int dx, int dy) const {
+        const auto bits = static_cast<int>(samplesOf(0, 0).size()) * kind.bitDepth;
         QByteArray raw;
-        for (int y = y0; y < image.height(); y += dy) {
+        QByteArray prior;
+        for (int y = y0; y < image.height() && x0 < image.width(); y += dy) {
             QList<quint32> samples;
             for (int x = x0; x < image.width(); x += dx) {
                 samples.append(samplesOf(x, y));
             }
-            if (!samples.isEmpty()) {
-                raw.append(packRow(samples, kind.bitDepth));
-            }
+            const QByteArray row = packRow(samples, kind.bitDepth);
+            prior.resize(row.size(), '\0');
+            raw.append(filterRow(row, prior, (y + image.width()) % 5, std::max(1, bits / 8)));
+            prior = row;
         }
         return raw;
     }
 
     QByteArray imageData() const {
-        if (!kind.interlaced) {
-            return pass(0, 0, 1, 1);
-        }
-        struct Pass {
-            int x0, y0, dx, dy;
-        };
-        constexpr std::array<Pass, 7> kAdam7{{{0, 0, 8, 8},
-                                              {4, 0, 8, 8},
-                                              {0, 4, 4, 8},
-                                              {2, 0, 4, 4},
-                                              {0, 2, 2, 4},
-                                              {1, 0, 2, 2},
-                                              {0, 1, 1, 2}}};
+        // Each pass's first column and row and the steps between them: the
+        // seven passes of Adam7 or one pass over every pixel.
+        const QList<int> passes = kind.interlaced
+                                      ? QList<int>{0, 0, 8, 8, 4, 0, 8, 8, 0, 4, 4, 8, 2, 0,
+                                                   4, 4, 0, 2, 2, 4, 1, 0, 2, 2, 0, 1, 1, 2}
+                                      : QList<int>{0, 0, 1, 1};
         QByteArray raw;
-        for (const Pass& p : kAdam7) {
-            raw.append(pass(p.x0, p.y0, p.dx, p.dy));
+        for (qsizetype p = 0; p < passes.size(); p += 4) {
+            raw.append(pass(passes.at(p), passes.at(p + 1), passes.at(p + 2), passes.at(p + 3)));
         }
         return raw;
     }
 };
 
+QByteArray header(int width, int height, int bitDepth, PngColour colour, bool interlaced) {
+    const char rest[] = {static_cast<char>(bitDepth), static_cast<char>(colour), 0, 0,
+                         static_cast<char>(interlaced ? 1 : 0)};
+    return kSignature + pngChunk("IHDR", u32(width) + u32(height) + QByteArray(rest, 5));
+}
+
+// The image data, compressed (qCompress puts a four-byte length before the
+// zlib stream), and the end.
+QByteArray dataAndEnd(const QByteArray& rows) {
+    return pngChunk("IDAT", qCompress(rows).mid(4)) + pngChunk("IEND", {});
+}
+
 } // namespace
 
 QByteArray encodePng(const QImage& source, const PngKind& kind) {
     Encoder encoder{source.convertToFormat(QImage::Format_ARGB32), kind, {}};
-    if (kind.colour == PngColour::Palette) {
-        for (int y = 0; y < encoder.image.height(); ++y) {
-            for (int x = 0; x < encoder.image.width(); ++x) {
-                const QRgb pixel = encoder.image.pixel(x, y);
-                if (!encoder.palette.contains(pixel) &&
-                    encoder.palette.size() < (1 << kind.bitDepth)) {
-                    encoder.palette.append(pixel);
-                }
-                if (!encoder.palette.contains(pixel)) {
-                    encoder.image.setPixel(x, y, encoder.palette.constFirst());
-                }
-            }
-        }
-    }
-
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    QByteArray header;
-    appendU32(header, static_cast<quint32>(source.width()));
-    appendU32(header, static_cast<quint32>(source.height()));
-    header.append(static_cast<char>(kind.bitDepth));
-    header.append(static_cast<char>(kind.colour));
-    header.append('\0').append('\0').append(kind.interlaced ? '\1' : '\0');
-    appendChunk(png, "IHDR", header);
-
+    QByteArray png =
+        header(source.width(), source.height(), kind.bitDepth, kind.colour, kind.interlaced);
     if (kind.colour == PngColour::Palette) {
         QByteArray plte;
         QByteArray trns;
-        for (const QRgb colour : encoder.palette) {
-            plte.append(static_cast<char>(qRed(colour)))
-                .append(static_cast<char>(qGreen(colour)))
-                .append(static_cast<char>(qBlue(colour)));
-            trns.append(static_cast<char>(qAlpha(colour)));
+        const int width = encoder.image.width();
+        for (int i = 0; i < width * encoder.image.height(); ++i) {
+            const QRgb pixel = encoder.image.pixel(i % width, i / width);
+            if (!encoder.palette.contains(pixel) && encoder.palette.size() < (1 << kind.bitDepth)) {
+                encoder.palette.append(pixel);
+                const char rgb[] = {static_cast<char>(qRed(pixel)),
+                                    static_cast<char>(qGreen(pixel)),
+                                    static_cast<char>(qBlue(pixel))};
+                plte.append(rgb, 3);
+                trns.append(static_cast<char>(qAlpha(pixel)));
+            }
         }
-        appendChunk(png, "PLTE", plte);
-        if (kind.transparencyChunk) {
-            appendChunk(png, "tRNS", trns);
-        }
-    } else if (kind.transparencyChunk && kind.colour == PngColour::Grey) {
-        appendChunk(png, "tRNS", QByteArray(2, '\0'));
-    } else if (kind.transparencyChunk && kind.colour == PngColour::Rgb) {
-        appendChunk(png, "tRNS", QByteArray(6, '\0'));
+        png += pngChunk("PLTE", plte) + (kind.transparencyChunk ? pngChunk("tRNS", trns) : "");
+    } else if (kind.transparencyChunk) {
+        png += pngChunk("tRNS", QByteArray(kind.colour == PngColour::Grey ? 2 : 6, '\0'));
     }
-
-    // qCompress gives a zlib stream behind a four-byte length.
-    appendChunk(png, "IDAT", qCompress(encoder.imageData()).mid(4));
-    appendChunk(png, "IEND", {});
-    return png;
+    return png + dataAndEnd(encoder.imageData());
 }
 
 QByteArray pngChunk(const char* type, const QByteArray& data) {
-    QByteArray chunk;
-    appendChunk(chunk, type, data);
-    return chunk;
+    const QByteArray body = QByteArray(type, 4) + data;
+    return u32(static_cast<quint32>(data.size())) + body + u32(crc32(body));
 }
 
 QByteArray encodeFlatPng(int width, int height, QRgb colour) {
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    QByteArray header;
-    appendU32(header, static_cast<quint32>(width));
-    appendU32(header, static_cast<quint32>(height));
-    header.append("\x01\x03\x00\x00\x00", 5); // 1 bit, palette, not interlaced
-    appendChunk(png, "IHDR", header);
-    appendChunk(png, "PLTE",
-                QByteArray(1, static_cast<char>(qRed(colour)))
-                    .append(static_cast<char>(qGreen(colour)))
-                    .append(static_cast<char>(qBlue(colour))));
-    appendChunk(png, "tRNS", QByteArray(1, static_cast<char>(qAlpha(colour))));
+    const char rgb[] = {static_cast<char>(qRed(colour)), static_cast<char>(qGreen(colour)),
+                        static_cast<char>(qBlue(colour))};
     // Every row: filter type 0, then index 0 for every pixel.
     const QByteArray rows(static_cast<qsizetype>(height) * (1 + (width + 7) / 8), '\0');
-    appendChunk(png, "IDAT", qCompress(rows).mid(4));
-    appendChunk(png, "IEND", {});
-    return png;
+    return header(width, height, 1, PngColour::Palette, false) + pngChunk("PLTE", {rgb, 3}) +
+           pngChunk("tRNS", QByteArray(1, static_cast<char>(qAlpha(colour)))) + dataAndEnd(rows);
 }
 
 QImage samplePicture(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int alpha = (x + y) % 3 == 0 ? 0 : ((x + y) % 3 == 1 ? 255 : 128);
-            image.setPixel(x, y, qRgba(30 * x % 256, 40 * y % 256, (x * y * 7) % 256, alpha));
-        }
+    quint32 seed = 12345;
+    for (int i = 0; i < width * height; ++i) {
+        seed = seed * 1103515245U + 12345U;
+        const int x = i % width;
+        const int run = (x / 5 + i / width) % 4; // clear, opaque, then partly clear
+        const int alpha = run == 0 ? 0 : (run == 1 ? 255 : static_cast<int>(seed >> 16U) & 0xFF);
+        image.setPixel(x, i / width,
+                       qRgba(static_cast<int>(seed >> 8U) & 0xFF, (x * 7 + i / width) & 0xFF,
+                             static_cast<int>(seed >> 24U), alpha));
     }
     return image;
-}
-
-int maxChannelDifference(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) {
-        return 256;
-    }
-    const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int worst = 0;
-    for (int y = 0; y < pa.height(); ++y) {
-        for (int x = 0; x < pa.width(); ++x) {
-            const QRgb p = pa.pixel(x, y);
-            const QRgb q = pb.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                              std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
-        }
-    }
-    return worst;
 }
 
 } // namespace brindo::test

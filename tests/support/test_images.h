@@ -19,7 +19,10 @@ struct PngKind {
 // Encodes an image as PNG of any colour type, bit depth and interlacing, so
 // that tests can feed the decoder every kind of file real libraries hold.
 // Colours are reduced to what the kind can hold (grey kinds use the red
-// channel; palettes hold the image's distinct colours, at most 2^bitDepth).
+// channel; palettes hold the image's first 2^bitDepth distinct colours, and
+// the pixels of any others take the first).
+// The rows use every filter type in turn, the first row one that depends on
+// the width.
 QByteArray encodePng(const QImage& image, const PngKind& kind);
 
 // One PNG chunk: length, type, data and checksum.
@@ -29,11 +32,8 @@ QByteArray pngChunk(const char* type, const QByteArray& data);
 // of pixels a side (a one-entry palette of 1 bit a pixel).
 QByteArray encodeFlatPng(int width, int height, QRgb colour);
 
-// A small picture with opaque, half-transparent and fully transparent areas.
+// A small picture with opaque, partly transparent and fully transparent
+// pixels, in runs long and short.
 QImage samplePicture(int width = 9, int height = 7);
-
-// Largest difference of any channel between two images of the same size,
-// compared as premultiplied ARGB; 256 when the sizes differ.
-int maxChannelDifference(const QImage& a, const QImage& b);
 
 } // namespace brindo::test

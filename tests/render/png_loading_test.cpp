@@ -1,0 +1,171 @@
+// The replay of the PNG fuzz targets' seeds compares the decoder with Qt's
+// reader on files of every kind and filter type; the decoder's tests here are
+// the cases it does not reach: chunks around the data, damaged and doubtful
+// files, and every colour with every alpha.
+
+#include "render/pixel_memory.h"
+#include "render/png_decode.h"
+#include "render/png_picture.h"
+#include "render/png_rows.h"
+#include "support/temp_library.h"
+#include "support/test_images.h"
+
+#include <QPainter>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace brindo {
+namespace {
+
+using test::pngChunk;
+using test::PngColour;
+
+QImage qtPixels(const QByteArray& png) {
+    return QImage::fromData(png, "png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The start of a file of 2 x 2 pixels of 8-bit samples.
+QByteArray head(char colourType) {
+    const QByteArray header =
+        QByteArray("\0\0\0\2\0\0\0\2\x08", 9) + colourType + QByteArray(3, '\0');
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header);
+}
+
+QByteArray zlib(const QByteArray& raw) {
+    return qCompress(raw).mid(4); // qCompress puts the length in front
+}
+
+QByteArray idat(const QByteArray& rows) {
+    return pngChunk("IDAT", zlib(rows));
+}
+
+const QByteArray kEnd = pngChunk("IEND", {});
+const QByteArray kRgbaRows("\0abcdefgh\2ijklmnop", 18); // filter types 0 and 2
+const QByteArray kRgbaStream = zlib(kRgbaRows);
+
+TEST(PngDecodeTest, EveryColourWithEveryAlphaIsPremultipliedAsQtDoes) {
+    QImage all(256, 256, QImage::Format_ARGB32);
+    for (int alpha = 0; alpha < 256; ++alpha) {
+        for (int value = 0; value < 256; ++value) {
+            all.setPixel(value, alpha, qRgba(value, 255 - value, value / 3, alpha));
+            // Palette entries are premultiplied one by one.
+            ASSERT_EQ(png::premultiplied(value, 255 - value, value / 3, alpha),
+                      qPremultiply(all.pixel(value, alpha)));
+        }
+    }
+    const auto decoded = decodeCommonPng(test::encodePng(all, {}));
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->image, all.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    EXPECT_EQ(decoded->visible, QRect(0, 1, 256, 255)) << "the first row is clear";
+}
+
+TEST(PngDecodeTest, ChunksAroundAndBetweenTheImageDataAreReadAsQtReadsThem) {
+    // Gamma and sRGB leave the samples as they are.
+    const auto decoded =
+        decodeCommonPng(head(6) + pngChunk("sRGB", QByteArray(1, '\0')) +
+                        pngChunk("gAMA", QByteArray("\0\0\xB1\x8F", 4)) +
+                        pngChunk("IDAT", kRgbaStream.left(7)) + pngChunk("IDAT", {}) +
+                        pngChunk("IDAT", kRgbaStream.mid(7)) + pngChunk("tEXt", "Comment") + kEnd);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->image, qtPixels(head(6) + idat(kRgbaRows) + kEnd));
+}
+
+TEST(PngDecodeTest, DamagedAndDoubtfulFilesAreLeftToQtWithoutReadingPastTheEnd) {
+    const QByteArray good = test::encodePng(test::samplePicture(), {});
+    ASSERT_TRUE(decodeCommonPng(good).has_value());
+    for (qsizetype length = 0; length < good.size(); ++length) {
+        // A copy of just the prefix, so that the address sanitizer sees a read past it.
+        EXPECT_FALSE(decodeCommonPng(QByteArray(good.constData(), length)).has_value()) << length;
+    }
+    for (qsizetype at = 0; at < good.size(); ++at) {
+        QByteArray flipped = good;
+        flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
+        EXPECT_FALSE(decodeCommonPng(flipped).has_value()) << "byte " << at;
+    }
+
+    const auto plte = [](int entries) {
+        return pngChunk("PLTE", QByteArray(qsizetype{3} * entries, 'p'));
+    };
+    const auto trns = [](const QByteArray& bytes) { return pngChunk("tRNS", bytes); };
+    const QByteArray indices = idat(QByteArray("\0\0\1\0\2\3", 6));
+    ASSERT_TRUE(decodeCommonPng(head(6) + idat(kRgbaRows) + kEnd).has_value());
+    ASSERT_TRUE(decodeCommonPng(head(3) + plte(4) + trns("abcd") + indices + kEnd).has_value());
+    const QByteArray refused[] = {
+        head(6) + idat(kRgbaRows.chopped(1)) + kEnd,                      // a byte short
+        head(6) + idat(QByteArray(kRgbaRows).replace(9, 1, "\5")) + kEnd, // no filter type 5
+        head(6) + pngChunk("IDAT", kRgbaStream.left(7)) + pngChunk("tEXt", "a") +
+            pngChunk("IDAT", kRgbaStream.mid(7)) + kEnd,         // the image data apart
+        head(6) + pngChunk("ABCD", {}) + idat(kRgbaRows) + kEnd, // unknown, critical
+        head(6) + idat(kRgbaRows),                               // no end
+        head(3) + plte(3) + indices + kEnd,                      // index 3 unset
+        head(3) + plte(4) + trns("abcde") + indices + kEnd,      // alphas to spare
+        head(3) + trns("abcd") + plte(4) + indices + kEnd,       // alphas first
+        // A grey key above 255, which no 8-bit sample matches, not even 'a'.
+        head(0) + trns(QByteArray("\1a", 2)) + idat(QByteArray("\0ab\0cd", 6)) + kEnd,
+    };
+    for (const QByteArray& png : refused) {
+        EXPECT_FALSE(decodeCommonPng(png).has_value()) << &png - refused;
+    }
+}
+
+// The decoder's buffers: given back ones are kept for reuse, so a later,
+// larger request must not get a smaller one, and buffers held at once must
+// not overlap.
+TEST(PixelMemoryTest, BuffersAreWritableApartAndNeverSmallerThanAsked) {
+    const std::size_t layer = std::size_t{1023} * 1972 * 4;
+    givePixelMemoryBack(takePixelMemory(std::size_t{3} << 20)); // kept for the next request
+    std::vector<unsigned char*> held;
+    for (int i = 0; i < 3; ++i) {
+        held.push_back(static_cast<unsigned char*>(takePixelMemory(layer)));
+        ASSERT_NE(held.back(), nullptr);
+        std::memset(held.back(), i, layer);
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(held[i][layer - 1], i);
+        givePixelMemoryBack(held[i]);
+    }
+}
+
+// Each kind of file is drawn with source over onto white at (1, 2), where the
+// picture's transparent margin shows where it was placed; a failed load after
+// it leaves no current image and draws nothing.
+TEST(PNGPictureTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsDrawNothing) {
+    test::TempLibrary library;
+    const QImage picture = test::samplePicture().copy(-1, -2, 10, 9);
+    library.addFile("text.png", "not a picture");
+    library.addFile("half.png", test::encodePng(picture, {}).left(100));
+    const test::PngKind kinds[] = {
+        {PngColour::Palette, 4, true, true}, {PngColour::Grey, 8, false, true},
+        {PngColour::Rgba, 16, false, false}, {PngColour::Rgba, 8, true, false},
+        {PngColour::Rgba, 8, false, false},
+    };
+    const QString failing[] = {library.stored("text.png"), library.stored("half.png"),
+                               library.stored(), library.stored("missing.png"), QString()};
+    const int results[] = {kNotDecodable, kNotDecodable, kNotDecodable, kFileNotFound,
+                           kFileNotFound};
+    QImage white(12, 12, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QImage surface = white;
+    PNGPicture component;
+    component.DrawTo(&surface, 1, 2);
+    EXPECT_EQ(surface, white) << "nothing is drawn before any load";
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray png = test::encodePng(picture, kinds[i]);
+        library.addFile("kind.png", png);
+        ASSERT_EQ(component.LoadFile(library.stored("kind.png")), kLoaded) << i;
+        QImage expected = white;
+        QPainter(&expected).drawImage(1, 2, qtPixels(png));
+        surface = white;
+        component.DrawTo(&surface, 1, 2);
+        EXPECT_EQ(surface, expected) << i;
+
+        EXPECT_EQ(component.LoadFile(failing[i]), results[i]) << i;
+        EXPECT_EQ(QSize(component.ImageWidth(), component.ImageHeight()), QSize(0, 0));
+        component.DrawTo(&surface, 1, 2);
+        EXPECT_EQ(surface, expected) << i;
+    }
+}
+
+} // namespace
+} // namespace brindo
