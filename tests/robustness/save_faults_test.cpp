@@ -1,209 +1,119 @@
-// Faults during a save: a process killed while it saves, and a disk that is
-// full. The document or picture on disk is always the complete old one or the
-// complete new one, and the user is told when a save fails.
+// Faults during a save: a process killed while it saves, and a full disk. The
+// document or picture on disk is always the complete old one or the complete
+// new one, and the user is told when a save fails.
 
-#include "document/outfit_document.h"
-#include "figures.h"
-#include "file_bytes.h"
-#include "process_limits.h"
-#include "render/picture_export.h"
-#include "save_rounds.h"
-#include "small_library_form.h"
+#include "robustness.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <random>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 namespace brindo {
 namespace {
 
-using test::readFile;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    ASSERT_TRUE(test::writeFile(path, bytes)) << path.toStdString();
-}
-
-int killRounds() {
-    bool ok = false;
-    const int chosen = qEnvironmentVariableIntValue("BRINDO_KILL_ROUNDS", &ok);
-    return ok && chosen > 0 ? chosen : (test::kSanitized ? 30 : 200);
-}
-
-struct KillFigures {
-    int rounds = 0;
-    int old = 0;
-    int fresh = 0;
-    int mixed = 0;
-};
-
 // Starts save_child on the file, kills it at a random moment after its first
-// complete save, and checks that the file is one of the two versions; round
-// after round.
-KillFigures killWhileSaving(const QString& mode, const QString& file, const QByteArray& first,
-                            const QByteArray& second) {
+// complete save and checks that the file is one of the two versions, round
+// after round; leaves the counts for the figures.
+void killWhileSaving(const char* mode, const QString& file, const QByteArray& first,
+                     const QByteArray& second, const char* figures) {
     std::mt19937 random(std::random_device{}());
-    std::uniform_int_distribution<int> delayMicroseconds(0, 30000);
-    KillFigures figures;
-    const int rounds = killRounds();
-    for (int round = 0; round < rounds; ++round) {
+    const int rounds = test::kSanitized ? 30 : 200;
+    int counts[3] = {}; // first, second, neither
+    for (int round = 0; round < rounds && counts[2] == 0; ++round) {
         QProcess child;
-        child.start(QStringLiteral(BRINDO_SAVE_CHILD), {mode, file});
-        if (!child.waitForReadyRead(10000 * test::kSlowdown)) {
-            ADD_FAILURE() << "save_child did not start saving: "
-                          << child.readAllStandardError().toStdString();
-            break;
-        }
-        QThread::usleep(static_cast<unsigned long>(delayMicroseconds(random)));
+        child.start(BRINDO_SAVE_CHILD, {mode, file});
+        ASSERT_TRUE(child.waitForReadyRead(10000 * test::kSlowdown))
+            << "save_child did not start saving: " << child.readAllStandardError().toStdString();
+        QThread::usleep(std::uniform_int_distribution<unsigned long>(0, 30000)(random));
         ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
         child.waitForFinished();
-        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << "the child was still saving";
-
-        const QByteArray bytes = readFile(file);
-        figures.old += bytes == first ? 1 : 0;
-        figures.fresh += bytes == second ? 1 : 0;
-        figures.mixed += bytes != first && bytes != second ? 1 : 0;
-        ++figures.rounds;
-        EXPECT_EQ(figures.mixed, 0)
-            << "round " << round << ": the file is neither version (" << bytes.size() << " bytes)";
-        if (figures.mixed > 0) {
-            break;
-        }
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << "the child had stopped saving";
+        const QByteArray bytes = test::readFile(file);
+        ++counts[bytes == first ? 0 : bytes == second ? 1 : 2];
+        EXPECT_EQ(counts[2], 0) << "round " << round << ": the file is neither version ("
+                                << bytes.size() << " bytes)";
     }
-    return figures;
+    test::writeFigures(figures, {{"rounds", counts[0] + counts[1] + counts[2]},
+                                 {"first", counts[0]},
+                                 {"second", counts[1]},
+                                 {"mixed", counts[2]}});
 }
 
-void report(const QString& name, const KillFigures& figures) {
-    std::printf("%s: %d kill rounds, file was the first version %d times, the second %d times, "
-                "mixed %d times\n",
-                qPrintable(name), figures.rounds, figures.old, figures.fresh, figures.mixed);
-    test::writeFigures(name, {{QStringLiteral("rounds"), QString::number(figures.rounds)},
-                              {QStringLiteral("first"), QString::number(figures.old)},
-                              {QStringLiteral("second"), QString::number(figures.fresh)},
-                              {QStringLiteral("mixed"), QString::number(figures.mixed)}});
+// The file as save_child leaves it after so many saves.
+QByteArray saved(const char* mode, const QString& file, int saves) {
+    EXPECT_EQ(QProcess::execute(BRINDO_SAVE_CHILD, {mode, file, QString::number(saves)}), 0);
+    return test::readFile(file);
 }
 
 TEST(SaveKillTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
     const QTemporaryDir folder;
-    const QString document = QDir(folder.path()).filePath(QStringLiteral("outfit.BRD"));
-    // The versions that the child's saves give, worked out the same way.
-    writeFile(document, test::otherProgramsText());
-    ASSERT_TRUE(saveOutfitDocument(document, test::savedOutfit(0)).ok());
-    const QByteArray first = readFile(document);
-    ASSERT_TRUE(saveOutfitDocument(document, test::savedOutfit(1)).ok());
-    const QByteArray second = readFile(document);
-    ASSERT_TRUE(saveOutfitDocument(document, test::savedOutfit(0)).ok());
-    ASSERT_EQ(readFile(document), first);
+    const QString document = folder.filePath("outfit.BRD");
+    // Another program's settings of about 300 KB, which each save rewrites,
+    // so that a kill lands inside a write as often as not.
+    const QByteArray otherProgram =
+        "[Recent]\r\n" + QByteArray("File=C:\\Users\\someone\\a drawing.xyz\r\n").repeated(8000);
+    test::writeFile(document, otherProgram);
+    const QByteArray first = saved("document", document, 1);
+    const QByteArray second = saved("document", document, 2);
     ASSERT_NE(first, second);
-
-    writeFile(document, test::otherProgramsText());
-    report(QStringLiteral("kill_document_saves"),
-           killWhileSaving(QStringLiteral("document"), document, first, second));
+    test::writeFile(document, otherProgram);
+    killWhileSaving("document", document, first, second, "kill_document_saves");
 }
 
 TEST(SaveKillTest, AKilledExportLeavesTheOldOrTheNewPicture) {
     const QTemporaryDir folder;
-    const QString picture = QDir(folder.path()).filePath(QStringLiteral("picture.bmp"));
-    const QByteArray first = encodeBmp(test::exportedPicture(0));
-    const QByteArray second = encodeBmp(test::exportedPicture(1));
-    ASSERT_NE(first, second);
-    report(QStringLiteral("kill_exports"),
-           killWhileSaving(QStringLiteral("picture"), picture, first, second));
+    const QString picture = folder.filePath("picture.bmp");
+    const QByteArray first = saved("picture", picture, 1);
+    killWhileSaving("picture", picture, first, saved("picture", picture, 2), "kill_exports");
 }
 
-// Limits the size of any file this process writes, as a full disk would,
-// until it goes out of scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN); // a failed write instead of the signal
-        getrlimit(RLIMIT_FSIZE, &before_);
-        const rlimit limit{bytes, before_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before_); }
-
-private:
-    rlimit before_{};
-};
-
-class FullDiskTest : public testing::Test, protected test::SmallLibraryForm {
-protected:
-    QTemporaryDir documents;
-
-    QString path(const char* name) const {
-        return QDir(documents.path()).filePath(QLatin1String(name));
-    }
-};
-
-TEST_F(FullDiskTest, ASaveThatDoesNotFitKeepsTheOldDocumentAndSaysSo) {
-    run("saveas", path("outfit.BRD"));
-    const QByteArray before = readFile(path("outfit.BRD"));
-    writeFile(path("dressed.BRD"),
-              "[Brindo]\nTops1=True\nTops2=" + library.stored("Tops/01.png").toUtf8() + '\n');
-    run("open", path("dressed.BRD"));
-    ASSERT_TRUE(form->state().Tops.enabled);
-    ASSERT_TRUE(dialogs.messages.isEmpty());
-
-    {
-        const FileSizeLimit full(64);
-        run("saveas", path("outfit.BRD"));
-    }
-    EXPECT_EQ(readFile(path("outfit.BRD")), before);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages.front().contains(QLatin1String("outfit.BRD")));
-    test::recordFault({QStringLiteral("Save: the disk is full (file size limit)"),
-                       QStringLiteral("the old document stays"), dialogs.messages.front()},
-                      documents.path());
-}
-
-TEST_F(FullDiskTest, AnExportThatDoesNotFitKeepsTheOldPictureAndSaysSo) {
-    writeFile(path("picture.bmp"), "the picture exported last time");
-    {
-        const FileSizeLimit full(64);
-        run("image", path("picture.bmp"));
-    }
-    EXPECT_EQ(readFile(path("picture.bmp")), "the picture exported last time");
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages.front().contains(QLatin1String("picture.bmp")));
-    test::recordFault({QStringLiteral("Export as Image: the disk is full (file size limit)"),
-                       QStringLiteral("the old picture stays"), dialogs.messages.front()},
-                      documents.path());
-}
-
-TEST(SmallFileSystemTest, SavesOnAFullFileSystemKeepTheOldFilesAndSaySo) {
-    const QTemporaryDir mountPoint;
-    QProcess child;
-    child.start(QStringLiteral(BRINDO_SAVE_CHILD),
-                {QStringLiteral("full-disk"), mountPoint.path()});
-    ASSERT_TRUE(child.waitForFinished(60000 * test::kSlowdown));
-    if (child.exitCode() == 77) {
-        GTEST_SKIP() << "no small file system can be mounted here (needs root)";
-    }
-    ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
-    const QString output = QString::fromLocal8Bit(child.readAllStandardOutput());
-    std::printf("%s", qPrintable(output));
-    EXPECT_TRUE(output.contains(QLatin1String("document kept: yes")));
-    EXPECT_TRUE(output.contains(QLatin1String("picture kept: yes")));
-    for (const QString& line : output.split(u'\n')) {
-        if (line.startsWith(QLatin1String("document: "))) {
-            EXPECT_TRUE(line.contains(QLatin1String("the disk is full"))) << line.toStdString();
-            test::recordFault({QStringLiteral("Save: the disk is full"),
-                               QStringLiteral("the old document stays"), line.mid(10)},
-                              mountPoint.path());
-        } else if (line.startsWith(QLatin1String("picture: "))) {
-            EXPECT_TRUE(line.contains(QLatin1String("the disk is full"))) << line.toStdString();
-            test::recordFault({QStringLiteral("Export as Image: the disk is full"),
-                               QStringLiteral("the old picture stays"), line.mid(9)},
-                              mountPoint.path());
+// A full disk, as a file-size limit and as a small file system filled up
+// (where one can be mounted): the old files stay and the user is told.
+TEST(FullDiskTest, SavesThatDoNotFitKeepTheOldFilesAndSaySo) {
+    test::SmallLibraryForm window;
+    const QTemporaryDir folder;
+    std::signal(SIGXFSZ, SIG_IGN); // a failed write instead of the signal
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const rlimit limited{64, unlimited.rlim_max};
+    for (const bool mounted : {false, true}) {
+        // The file system of 512 KB is mounted in a mount namespace of this
+        // process's own, and filled to the last byte.
+        if (mounted &&
+            (unshare(CLONE_NEWNS) != 0 ||
+             mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+             mount("tmpfs", QFile::encodeName(folder.path()), "tmpfs", 0, "size=512k") != 0)) {
+            GTEST_SKIP() << "no small file system can be mounted here (needs root)";
+        }
+        test::writeFile(folder.filePath("outfit.BRD"), "[Brindo]\n");
+        test::writeFile(folder.filePath("picture.bmp"), "[Brindo]\n");
+        QFile filler(folder.filePath("filler"));
+        if (mounted && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            while (filler.write(QByteArray(4096, 'x')) == 4096 || filler.write("x", 1) == 1) {
+            }
+        }
+        for (const auto& [action, name, what, outcome] :
+             {std::tuple{"saveas", "outfit.BRD", "Save", "the old document stays"},
+              {"image", "picture.bmp", "Export as Image", "the old picture stays"}}) {
+            const QString fault =
+                QString("%1: the disk is full%2").arg(what, mounted ? "" : " (file size limit)");
+            SCOPED_TRACE(fault.toStdString());
+            window.dialogs.messages.clear();
+            setrlimit(RLIMIT_FSIZE, mounted ? &unlimited : &limited);
+            window.run(action, folder.filePath(name));
+            setrlimit(RLIMIT_FSIZE, &unlimited);
+            EXPECT_EQ(test::readFile(folder.filePath(name)), "[Brindo]\n");
+            ASSERT_EQ(window.dialogs.messages.size(), 1);
+            EXPECT_TRUE(window.dialogs.messages.front().contains(name));
+            test::recordFault(fault, outcome, window.dialogs.messages.front(), folder.path());
         }
     }
+    umount2(QFile::encodeName(folder.path()), MNT_DETACH);
 }
 
 } // namespace

@@ -1,0 +1,105 @@
+#pragma once
+
+// What the robustness tests share: time and memory of this process, the
+// figures they leave for scripts/reliability-report, and a small library.
+
+#include "app/form1.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_library.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace brindo::test {
+
+// Under AddressSanitizer everything runs several times slower and freed memory
+// stays in quarantine, so time bounds stretch and memory growth is not measured.
+inline constexpr bool kSanitized = BRINDO_SANITIZED;
+inline constexpr int kSlowdown = kSanitized ? 10 : 1;
+inline constexpr qint64 kMegabyte = qint64{1024} * 1024;
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        << path.toStdString();
+}
+
+// A size from /proc/self/status in bytes: "VmRSS:" resident, "VmHWM:" its peak.
+inline qint64 memoryBytes(const char* field) {
+    for (const QByteArray& line : readFile("/proc/self/status").split('\n')) {
+        if (line.startsWith(field)) {
+            return line.mid(qstrlen(field)).trimmed().split(' ').constFirst().toLongLong() * 1024;
+        }
+    }
+    return 0;
+}
+
+inline void resetPeakResident() {
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly)) {
+        clear.write("5");
+    }
+}
+
+// Starts, or adds to, a file of figures in the build's reliability folder.
+inline void writeFigures(const QString& fileName, const QByteArray& lines, bool append = false) {
+    QDir().mkpath(BRINDO_FIGURES_DIR);
+    QFile file(QDir(BRINDO_FIGURES_DIR).filePath(fileName));
+    ASSERT_TRUE(
+        file.open(QIODevice::WriteOnly | (append ? QIODevice::Append : QIODevice::Truncate)));
+    file.write(lines);
+}
+
+// Leaves "key: value" lines in <name>.txt, and prints them.
+inline void writeFigures(const QString& name,
+                         std::initializer_list<std::pair<const char*, qint64>> figures) {
+    QByteArray lines;
+    for (const auto& [key, value] : figures) {
+        lines += key + QByteArray(": ") + QByteArray::number(value) + '\n';
+    }
+    std::printf("%s", lines.constData());
+    writeFigures(name + ".txt", lines);
+}
+
+// Notes a fault for the faults table with what the user sees of it: the outcome
+// and the message told, the temporary folder in it written as <folder>.
+inline void recordFault(const QString& fault, const QString& outcome, QString told,
+                        const QString& folder, const QString& cost = {}) {
+    told.replace(QDir::toNativeSeparators(folder), "<folder>").replace('\n', ' ');
+    const QString seen = outcome + (told.isEmpty() ? ", no message" : ". Told: " + told);
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    const QString file = QString("faults-%1.%2.tsv").arg(test->test_suite_name(), test->name());
+    static QString started; // each test starts its file afresh
+    writeFigures(file, (fault + '\t' + seen + '\t' + cost + '\n').toUtf8(), started == file);
+    started = file;
+}
+
+// The main window on a library of 8 x 8 pictures with one top; the test
+// answers its dialogs.
+struct SmallLibraryForm {
+    TempLibrary library;
+    FakeDialogs::Shared dialogs;
+    std::unique_ptr<Form1> form;
+
+    SmallLibraryForm() {
+        library.addFixedFiles(8, 8);
+        library.addImage("Tops/01.png", QColor(Qt::red), 8, 8);
+        form = std::make_unique<Form1>(library.root(), std::make_unique<FakeDialogs>(dialogs));
+        form->Form_Load();
+    }
+
+    // Runs a File menu command, answering its dialog with the file.
+    void run(const char* action, const QString& answer) {
+        dialogs.answers.assign({answer});
+        form->action(action)->trigger();
+    }
+};
+
+} // namespace brindo::test
