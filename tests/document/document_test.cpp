@@ -1,0 +1,257 @@
+#include "catalogue/library_layout.h"
+#include "document/outfit_document.h"
+#include "document/profile_file.h"
+#include "support/permissions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+class ProfileFileTest : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file = dir.filePath("p.ini");
+
+    void put(const QByteArray& bytes) const {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    QByteArray bytes() const {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+    }
+
+    QString read(const QString& section, const QString& key) const {
+        return ReadProfileValue(file, section, key);
+    }
+
+    FileOutcome write(const QString& section, const QString& key,
+                      const std::optional<QString>& value) const {
+        return WriteProfileValue(file, section, key, value);
+    }
+
+    // Writes the key into section S of `before` and expects exactly `after`.
+    void expectWrite(const QByteArray& before, const QString& key,
+                     const std::optional<QString>& value, const QByteArray& after) {
+        put(before);
+        EXPECT_TRUE(write("S", key, value).ok());
+        EXPECT_EQ(bytes(), after) << before.toStdString();
+    }
+};
+
+TEST_F(ProfileFileTest, ReadingFollowsTheLooseTextRules) {
+    put("\xEF\xBB\xBF"
+        "Key=before any section\r\n; Key=a comment\n"
+        "[ brindo ]  \n  KEY  =  \"quoted value\"  \r\n"
+        "single='x'\nmixed=\"x'\nequals=a=b\nkey=second of a duplicate key\n"
+        "[Other]\n[BRINDO]\nlate=in a duplicate section\n"
+        "[Last]\ncp1252=C:\\Zo\xEB\\\x80 \x93q\x94\ntruncated=\xC3\nend = no final line end");
+    EXPECT_EQ(read(" Brindo ", "key"), "quoted value");
+    EXPECT_EQ(read("Brindo", "single"), "x");
+    EXPECT_EQ(read("Brindo", "mixed"), "\"x'");
+    EXPECT_EQ(read("Brindo", "equals"), "a=b");
+    EXPECT_EQ(read("Brindo", "late"), "");
+    EXPECT_EQ(read("", "Key"), "");
+    EXPECT_EQ(read("Brindo", "; Key"), "");
+    EXPECT_EQ(read("Last", "end"), "no final line end");
+    // Bytes that are not UTF-8 read as Windows-1252, also a cut-off UTF-8 sequence.
+    EXPECT_EQ(read("Last", "cp1252"), QString::fromUtf8("C:\\Zoë\\€ “q”"));
+    EXPECT_EQ(read("Last", "truncated"), QString::fromUtf8("Ã"));
+}
+
+TEST_F(ProfileFileTest, MissingFileSectionOrKeyReadsEmptyAndCreatesNothing) {
+    EXPECT_EQ(read("S", "k"), "");
+    EXPECT_TRUE(write("S", "k", std::nullopt).ok());
+    EXPECT_FALSE(QFile::exists(file));
+
+    put("[S]\nk=v\n");
+    EXPECT_EQ(read("T", "k"), "");
+    EXPECT_EQ(read("S", "j"), "");
+    EXPECT_TRUE(write("S", "gone", std::nullopt).ok());
+    EXPECT_EQ(bytes(), "[S]\nk=v\n");
+}
+
+TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineByteForByte) {
+    EXPECT_TRUE(write("S", "k", QString("v")).ok());
+    EXPECT_TRUE(write("T", "k", QString()).ok());
+    EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n[T]\r\nk=\r\n") << "new lines are CRLF, sections go last";
+
+    const QByteArray other = "; head comment\r\n[Other]\nk=other\r\n\r\n";
+    // Replacing keeps the line's own spelling of the key and its line end.
+    expectWrite(other + "[s]\r\n  K = old\n; tail\r\n\r\n[T]\n", "k", QString("new"),
+                other + "[s]\r\n  K=new\n; tail\r\n\r\n[T]\n");
+    // A new key follows the section's last line, comments included, before blanks.
+    expectWrite(other + "[S]\r\nk=1\n; tail\n\r\n\n[T]\nx=1", "j", QString("2"),
+                other + "[S]\r\nk=1\n; tail\nj=2\r\n\r\n\n[T]\nx=1");
+    // A last line without a line end gets one before the new line.
+    expectWrite("[S]\nk=1", "j", QString("2"), "[S]\nk=1\r\nj=2\r\n");
+    expectWrite("[X]\nk=1", "j", QString("2"), "[X]\nk=1\r\n[S]\r\nj=2\r\n");
+    // Removing takes the key's lines and nothing else.
+    expectWrite(other + "[S]\r\na=1\nk=2\r\nK=dup\nb=3\n[T]\nk=4\n", "k", std::nullopt,
+                other + "[S]\r\na=1\nb=3\n[T]\nk=4\n");
+    // Of duplicate sections the first one is written.
+    expectWrite("[S]\na=1\n[S]\nk=2\n", "k", QString("3"), "[S]\na=1\nk=3\r\n[S]\nk=2\n");
+    // A byte-order mark stays first.
+    expectWrite("\xEF\xBB\xBF[S]\r\n", "k", QString("v"), "\xEF\xBB\xBF[S]\r\nk=v\r\n");
+    expectWrite("\xEF\xBB\xBF", "k", QString("v"), "\xEF\xBB\xBF[S]\r\nk=v\r\n");
+    // The value the key has already: nothing changes.
+    expectWrite("[s]\n k = \"v\" \n", "K", QString("v"), "[s]\n k = \"v\" \n");
+}
+
+TEST_F(ProfileFileTest, ValuesComeBackExactlyAsWritten) {
+    for (const char* value : {"  padded  ", "\"quoted\"", "'a' \"b\"", ";not a comment", "a=b",
+                              "C:\\Zo\xC3\xAB\\01.png"}) {
+        EXPECT_TRUE(write("S", "k", QString::fromUtf8(value)).ok());
+        EXPECT_EQ(read("S", "k"), QString::fromUtf8(value));
+    }
+}
+
+TEST_F(ProfileFileTest, RefusedOrFailedWritesSayWhyAndKeepTheFile) {
+    put("[S]\r\nk=v\r\n");
+    EXPECT_FALSE(write("S", "k", QString("new\nforged=1")).ok());
+    EXPECT_FALSE(write("S", "a=b", QString("v")).ok());
+    EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n");
+    const FileOutcome noFolder =
+        WriteProfileValue(dir.filePath("gone/p.ini"), "S", "k", QString("v"));
+    EXPECT_TRUE(noFolder.problem.contains("does not exist")) << noFolder.problem.toStdString();
+
+    if (!test::permissionsEnforced()) {
+        GTEST_SKIP() << "this user can write in read-only folders";
+    }
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_TRUE(write("S", "k", QString("v")).ok()) << "an unchanged value is not written";
+    const FileOutcome readOnly = write("S", "k", QString("new"));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(readOnly.problem.contains("permission")) << readOnly.problem.toStdString();
+    EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n");
+}
+
+const QString kInstall = QStringLiteral("\\opt\\brindo");
+// What the first save after start-up writes.
+const QByteArray kStartUpLayout = "[Brindo]\r\n"
+                                  "Background1=False\r\nBottom1=True\r\nEyes1=False\r\n"
+                                  "Eyewear1=False\r\nFootwear1=False\r\nForegrounds1=False\r\n"
+                                  "FreAndPets1=False\r\nHair1=False\r\nHair3=False\r\n"
+                                  "Hats1=False\r\nInterest1=False\r\nMouth1=False\r\n"
+                                  "Other1=False\r\nReout1=False\r\nTops1=False\r\n"
+                                  "Bottom2=\\opt\\brindo\\Bottoms\\00.png\r\n";
+
+// Outfit documents are profile files with one section.
+class OutfitDocumentTest : public ProfileFileTest {
+protected:
+    // Opens the file the way Open does: every layer off, then the ones it switches on.
+    OutfitState reopened(OutfitState state = {}) const {
+        const LoadedProfile loaded = loadOutfitDocument(file);
+        EXPECT_EQ(loaded.status, LoadedProfile::Status::Loaded) << loaded.problem.toStdString();
+        const OutfitValues values(loaded.text);
+        switchAllLayersOff(state);
+        for (const SlotInfo& info : kSlotTable) {
+            values.applyTo(info, state);
+        }
+        return state;
+    }
+
+    static OutfitState startUp() {
+        OutfitState state;
+        state.Bottom.switchOn(defaultBottomsPath(kInstall));
+        return state;
+    }
+};
+
+TEST_F(OutfitDocumentTest, FirstSaveAfterStartUpWritesTheKnownLayout) {
+    ASSERT_TRUE(saveOutfitDocument(file, startUp()).ok());
+    EXPECT_EQ(bytes(), kStartUpLayout);
+}
+
+TEST_F(OutfitDocumentTest, EverySlotSurvivesSaveAndOpen) {
+    OutfitState state;
+    int n = 0;
+    for (const SlotInfo& info : kSlotTable) {
+        LayerSlot& slot = state.*(info.field);
+        slot.switchOn(QStringLiteral("\\lib\\%1\\Zoë.png").arg(n));
+        slot.enabled = n++ % 2 == 0;
+    }
+    state.Hats.switchOn(QString(1000, u'x'));
+    state.Tops.imagePath = QString(); // set, but empty
+    state.Other.imagePath.reset();    // never set
+    state.Other.enabled = true;
+    ASSERT_TRUE(saveOutfitDocument(file, state).ok());
+    EXPECT_TRUE(bytes().contains("\r\nTops2=\r\n"));
+    EXPECT_FALSE(bytes().contains("Other2"));
+
+    // The layers that are on come from the document.
+    OutfitState expected = state;
+    for (const SlotInfo& info : kSlotTable) {
+        if (!(expected.*(info.field)).enabled) {
+            (expected.*(info.field)).imagePath.reset();
+        }
+    }
+    expected.Other.imagePath = QString();
+    EXPECT_EQ(reopened(), expected);
+}
+
+TEST_F(OutfitDocumentTest, OnlyAnExactTrueSwitchesALayerOn) {
+    put("; made by hand\n[brindo]\n"
+        "Eyes1=true\nEyes2=\\lib\\eyes.png\nHats1=TRUE\nTops1=1\nMouth1= True \n"
+        "hair1=\"True\"\nHair2 = \\lib\\Zo\xEB.png\n"
+        "Bottom1=False\nBottom2=\\lib\\bottoms.png\n");
+    const OutfitState opened = reopened();
+    EXPECT_FALSE(opened.Eyes.enabled || opened.Hats.enabled || opened.Tops.enabled);
+    EXPECT_FALSE(opened.Bottom.enabled || opened.Bottom.imagePath.has_value());
+    EXPECT_TRUE(opened.Mouth.enabled);
+    EXPECT_EQ(opened.Mouth.imagePath, QString(""));
+    EXPECT_TRUE(opened.Hair.enabled);
+    EXPECT_EQ(opened.Hair.path(), QString::fromUtf8("\\lib\\Zoë.png")) << "a Windows-1252 byte";
+
+    put(""); // every layer goes off and keeps its path
+    const OutfitState empty = reopened(startUp());
+    EXPECT_FALSE(empty.Bottom.enabled);
+    EXPECT_EQ(empty.Bottom.path(), defaultBottomsPath(kInstall));
+}
+
+TEST_F(OutfitDocumentTest, SavingIntoAnotherIniKeepsItsOtherLines) {
+    const QByteArray foreign = "; settings of another program\r\n[Window]\r\nWidth = 640\n\r\n"
+                               "[Brindo]\r\n; the outfit\r\nbottom1=False\r\nTops2=stale\r\n"
+                               "Note=kept\r\n\r\n[Tail]\nx=1";
+    put(foreign);
+    OutfitState state = startUp();
+    state.Hair.switchOn(kInstall + "\\Hair\\Long\\001.png");
+    state.HairExtra.switchOn(kInstall + "\\Hair\\Long\\002.png");
+    ASSERT_TRUE(saveOutfitDocument(file, state).ok());
+    // The flag that is there changes in place, the path that is never set goes,
+    // and the other keys follow the section's last line, paths in slot order.
+    QByteArray added = kStartUpLayout;
+    added.remove(0, 10).replace("Bottom1=True\r\n", "");
+    added.replace("Hair1=False", "Hair1=True").replace("Hair3=False", "Hair3=True");
+    QByteArray expected = foreign;
+    expected.replace("bottom1=False\r\nTops2=stale\r\nNote=kept\r\n",
+                     "bottom1=True\r\nNote=kept\r\n" + added +
+                         "Hair2=\\opt\\brindo\\Hair\\Long\\001.png\r\n"
+                         "Hair4=\\opt\\brindo\\Hair\\Long\\002.png\r\n");
+    EXPECT_EQ(bytes(), expected);
+}
+
+TEST_F(OutfitDocumentTest, RefusedSavesNameTheFileAndKeepItIntact) {
+    put("[Brindo]\r\nTops1=True\r\n");
+    OutfitState state = startUp();
+    state.Hats.switchOn("\\lib\\hats.png\r\nTops1=False");
+    const FileOutcome forged = saveOutfitDocument(file, state);
+    EXPECT_TRUE(forged.problem.contains("Hats")) << forged.problem.toStdString();
+    EXPECT_TRUE(forged.problem.contains(QDir::toNativeSeparators(file)));
+    EXPECT_EQ(bytes(), "[Brindo]\r\nTops1=True\r\n");
+
+    const QByteArray withNul("[Brindo]\nTops1=True\0", 20);
+    put(withNul);
+    EXPECT_TRUE(saveOutfitDocument(file, startUp()).problem.contains("not text"));
+    EXPECT_EQ(bytes(), withNul);
+    EXPECT_TRUE(loadOutfitDocument(file).problem.contains("is not an outfit document"));
+}
+
+} // namespace
+} // namespace brindo
