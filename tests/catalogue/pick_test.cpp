@@ -1,0 +1,224 @@
+#include "catalogue/category_pick.h"
+#include "catalogue/item_pick.h"
+#include "catalogue/stored_path.h"
+#include "catalogue/variant_pick.h"
+#include "support/temp_library.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace brindo::test {
+namespace {
+
+// Browses a temporary library the way the three lists do, without a window.
+struct LibraryBrowser {
+    explicit LibraryBrowser(const TempLibrary& library) : library(library) {}
+
+    QStringList open(const QString& category) {
+        return pickCategory(state, library.stored(), category, file1).value_or(QStringList());
+    }
+    std::optional<QStringList> pick(const QString& item) {
+        pickedItem = item;
+        return pickItem(state, item, file1);
+    }
+    void pickVariantAt(int index, const QString& row) {
+        pickVariant(state, pickedItem, index, row, file1);
+    }
+    // File1 shows the category folder again after every pick.
+    void expectFileListAt(const QString& folder) const {
+        EXPECT_EQ(file1.path(), library.stored(folder));
+    }
+
+    const TempLibrary& library;
+    OutfitState state;
+    FolderList file1{FolderList::Kind::Files};
+    QString pickedItem;
+};
+
+// A category with files lists "<none>" and the file names (a name shorter
+// than an extension whole); one without files lists its sub-folders.
+TEST(CategoryPickTest, FlatAndFolderCategoriesListTheirRows) {
+    TempLibrary library;
+    for (const QString file :
+         {"Tops/b.png", "Tops/A.PNG", "Tops/.hidden.png", "Tops/Sleeves/01.png", "Tops/ab",
+          "Tops/abcd", "Hair/long/00.png", "Hair/Curly/00.png"}) {
+        library.addFile(file);
+    }
+    library.addFolder("Empty");
+    LibraryBrowser browser(library);
+
+    EXPECT_EQ(browser.open("Empty"), QStringList()) << "no \"<none>\" without files";
+    EXPECT_EQ(browser.open("Tops"), (QStringList{"<none>", "A", "ab", "", "b"}));
+    EXPECT_EQ(browser.open("Hair"), (QStringList{"Curly", "long"}));
+    browser.expectFileListAt("Hair");
+}
+
+// The first keyword found in the category's name decides, wherever the
+// program is installed and whatever the item is called.
+TEST(ItemPickTest, FlatCategoryDressesTheSlotOfItsFirstKeyword) {
+    // clang-format off
+    const std::pair<QString, SlotId> categories[] = {
+        {"Backgrounds", SlotId::Background}, {"Bottoms", SlotId::Bottom}, {"Eyes", SlotId::Eyes},
+        {"Eyewear", SlotId::Eyewear}, {"Footwear", SlotId::Footwear},
+        {"Foregrounds", SlotId::Foregrounds}, {"Friends and pets", SlotId::FriendsAndPets},
+        {"Hats", SlotId::Hats}, {"Interests", SlotId::Interests}, {"Mouth", SlotId::Mouth},
+        {"Other", SlotId::Other}, {"TOPS", SlotId::Tops}, {"Eyes and mouth", SlotId::Mouth},
+        {"Hats and tops", SlotId::Hats}, {"Tops for brothers", SlotId::Other}};
+    // clang-format on
+    const TempLibrary library("Mother/eyes/mouthwash/hair/prog");
+    for (const auto& [category, slot] : categories) {
+        SCOPED_TRACE(category.toStdString());
+        library.addFile(category + "/brother.PNG");
+        LibraryBrowser browser(library);
+        browser.open(category);
+        OutfitState expected = browser.state;
+        expected.slot(slot).switchOn(library.stored(category + "/brother.png"));
+        EXPECT_FALSE(browser.pick("brother"));
+        EXPECT_EQ(browser.state, expected);
+    }
+}
+
+// Items of a category without a keyword dress no layer but still take the
+// ready-made outfit off; a ready-made outfit keeps the other layers.
+TEST(ItemPickTest, ReadyMadeOutfitAndCategoriesWithoutKeyword) {
+    TempLibrary library;
+    for (const QString file : {"Shoes/01.png", "Capes/Red/00.png", "Capes/Red/01.png"}) {
+        library.addFile(file);
+    }
+    library.addFolder("Ready-made outfits/05");
+    LibraryBrowser browser(library);
+    browser.state.Tops.switchOn("top.png");
+    browser.open("Ready-made outfits");
+    OutfitState expected = browser.state;
+    expected.ReadyMadeOutfit.switchOn("05");
+    EXPECT_FALSE(browser.pick("05"));
+    EXPECT_EQ(browser.state, expected);
+
+    browser.open("Shoes");
+    expected.currentCategory = "Shoes";
+    expected.ReadyMadeOutfit.enabled = false;
+    EXPECT_FALSE(browser.pick("01"));
+    EXPECT_EQ(browser.state, expected);
+    browser.open("Capes");
+    expected.currentCategory = "Capes";
+    EXPECT_EQ(browser.pick("Red"), QStringList{"01"}) << "variants are still offered";
+    browser.pickVariantAt(0, "01");
+    EXPECT_EQ(browser.state, expected);
+    browser.expectFileListAt("Capes");
+}
+
+// Eyes and mouth items are folders: "00.png" goes on and the other files are
+// the variants, each changing only its own layer.
+TEST(ItemPickTest, EyesAndMouthItemsPutOnTheirBaseImageAndOfferVariants) {
+    TempLibrary library("Mouthwash/install");
+    for (const QString file :
+         {"Mouth/Smile/00.png", "Mouth/Grin/00.png", "Mouth/Grin/02.png", "Mouth/Grin/01.png",
+          "Eyes/mouthy/00.png", "Eyes/mouthy/abcd", "Eyes/mouthy/ab"}) {
+        library.addFile(file);
+    }
+    library.addFolder("Eyes/Blank");
+    LibraryBrowser browser(library);
+
+    browser.open("Mouth");
+    EXPECT_FALSE(browser.pick("Smile")) << "one file: no variant list";
+    EXPECT_EQ(browser.state.Mouth.path(), library.stored("Mouth/Smile/00.png"));
+    EXPECT_EQ(browser.pick("Grin"), (QStringList{"01", "02"}));
+    EXPECT_EQ(browser.state.Mouth.path(), library.stored("Mouth/Grin/00.png"));
+    browser.pickVariantAt(1, "02");
+    EXPECT_EQ(browser.state.Mouth.path(), library.stored("Mouth/Grin/02.png"));
+
+    browser.open("Eyes");
+    EXPECT_EQ(browser.pick("mouthy"), (QStringList{"ab", ""}));
+    EXPECT_EQ(browser.state.Eyes.path(), library.stored("Eyes/mouthy/00.png"));
+    OutfitState expected = browser.state;
+    expected.Eyes.imagePath = library.stored("Eyes/mouthy/ab.png");
+    browser.pickVariantAt(0, "ab");
+    EXPECT_EQ(browser.state, expected);
+    EXPECT_FALSE(browser.pick("Gone")) << "an item folder that cannot be listed";
+    EXPECT_EQ(browser.state, expected);
+    browser.expectFileListAt("Eyes");
+    EXPECT_EQ(browser.pick("Blank"), QStringList()) << "an empty folder shows an empty list";
+}
+
+// A hair item of exactly 21 files is one-layer ("07.png"), any other count
+// two-layer ("071.png" in front, "072.png" behind). The item puts on "00",
+// and a variant is chosen by its row.
+TEST(VariantPickTest, HairFileCountTellsOneLayerFromTwoLayerItems) {
+    const struct {
+        int images;
+        bool extraFile;
+        bool oneLayer;
+    } cases[] = {{20, false, false}, {21, false, true}, {20, true, true}, {21, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.images << " images, extra file " << c.extraFile);
+        TempLibrary library;
+        for (int i = 0; i < c.images; ++i) {
+            library.addFile(QStringLiteral("HAIR/Long/%1.png").arg(i, 3, 10, QChar(u'0')));
+        }
+        if (c.extraFile) {
+            library.addFile("HAIR/Long/readme.txt");
+        }
+        LibraryBrowser browser(library);
+        browser.state.HairExtra.imagePath = "back.png";
+        browser.state.ReadyMadeOutfit.switchOn("01");
+        browser.open("HAIR");
+        const auto expectHair = [&](const QString& number) {
+            const QString item = "HAIR/Long/" + number;
+            EXPECT_TRUE(browser.state.Hair.enabled);
+            EXPECT_EQ(browser.state.Hair.path(),
+                      library.stored(item + (c.oneLayer ? ".png" : "1.png")));
+            EXPECT_EQ(browser.state.HairExtra.enabled, !c.oneLayer);
+            EXPECT_EQ(browser.state.HairExtra.path(),
+                      c.oneLayer ? "back.png" : library.stored(item + "2.png"));
+            browser.expectFileListAt("HAIR");
+        };
+
+        const auto rows = browser.pick("Long");
+        ASSERT_TRUE(rows && rows->size() == 20);
+        EXPECT_EQ(rows->at(6), "07");
+        EXPECT_FALSE(browser.state.ReadyMadeOutfit.enabled);
+        expectHair("00");
+        browser.pickVariantAt(11, "row text is not used");
+        expectHair("12");
+
+        // An item folder gone meanwhile changes nothing.
+        ASSERT_TRUE(QDir(library.native("HAIR/Long")).removeRecursively());
+        EXPECT_FALSE(browser.pick("Long"));
+        browser.pickVariantAt(6, "07");
+        expectHair("12");
+    }
+}
+
+// Stored paths keep their text; the file system is asked ignoring letter case
+// wherever the exact spelling is missing. Documents keep absolute paths: an
+// image that is not where a document says is found under the installation
+// folder by the longest tail of its path that names a file there.
+TEST(StoredPathTest, FilesAreFoundIgnoringLetterCaseAndByTheLongestTail) {
+    TempLibrary library("Brindo");
+    for (const QString file : {"Hair/Long/011.png", "Long/011.png", "011.png", "Tops/01.PNG",
+                               "Hats/Cap.png", "Hats/cap.png", "../secret.png"}) {
+        library.addFile(file);
+    }
+    library.addFolder("Tops/02.png");
+    TempLibrary elsewhere;
+    elsewhere.addFile("Hair/Long/011.png");
+    const QString root = library.stored();
+
+    EXPECT_EQ(nativePath(library.stored("tops/01.png")), library.native("Tops/01.PNG"));
+    EXPECT_EQ(nativePath(library.stored("Hats/cap.png")), library.native("Hats/cap.png"));
+    EXPECT_EQ(locateImage("C:\\Old place\\Brindo\\Hair\\Long\\011.png", root),
+              library.native("Hair/Long/011.png"));
+    EXPECT_EQ(locateImage("\\home\\ann\\Brindo\\hair\\LONG\\011.png", root),
+              library.native("Hair/Long/011.png"));
+    EXPECT_EQ(locateImage("\\elsewhere\\Short\\011.png", root), library.native("011.png"));
+    EXPECT_EQ(locateImage(elsewhere.stored("Hair/Long/011.png"), root),
+              elsewhere.native("Hair/Long/011.png"))
+        << "a path that exists is used as stored";
+    EXPECT_EQ(locateImage("C:\\Old\\Tops\\02.png", root), QString()) << "a folder";
+    EXPECT_EQ(locateImage("\\x\\..\\secret.png", root), QString()) << "climbs out";
+    EXPECT_EQ(locateImage("", root), QString());
+    EXPECT_EQ(locateImage("C:\\Old\\Tops\\01.png", library.stored("missing")), QString());
+}
+
+} // namespace
+} // namespace brindo::test
