@@ -29,19 +29,15 @@ bool staysBelow(const QStringList& components) {
 // string. When several match, the first in name order wins, so the answer is
 // stable.
 QString caseInsensitiveEntry(const QString& folder, const QString& name) {
-    QStringList matches;
+    QString first;
     const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
                                                        QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-            matches.append(entry);
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && (first.isEmpty() || entry < first)) {
+            first = entry;
         }
     }
-    if (matches.isEmpty()) {
-        return {};
-    }
-    std::sort(matches.begin(), matches.end());
-    return matches.front();
+    return first;
 }
 
 QString appendNative(const QString& folder, const QString& name) {
