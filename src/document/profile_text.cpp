@@ -386,12 +386,13 @@ ProfileText::WriteResult ProfileText::write(const QString& section, const QList<
         pending.append(next);
     }
     if (hasRepeatedKey(pending)) {
-        // A later write of the same key builds on the earlier one.
-        bool changed = false;
+        // A later write of the same key builds on the earlier one, and may
+        // undo it: only the text at the end says whether anything changed.
+        const QByteArray before = bytes_;
         for (const Change& change : changes) {
-            changed |= write(section, QList<Change>{change}) == WriteResult::Changed;
+            write(section, QList<Change>{change});
         }
-        return changed ? WriteResult::Changed : WriteResult::Unchanged;
+        return bytes_ == before ? WriteResult::Unchanged : WriteResult::Changed;
     }
     std::optional<QByteArray> changed = KeyWriter(bytes_, sectionName, pending).run();
     if (!changed) {
