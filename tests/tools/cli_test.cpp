@@ -4,6 +4,7 @@
 #include "support/temp_library.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -82,6 +83,47 @@ TEST(CommandLineTest, CheckPassesTheSampleLibraryAndReportsFaults) {
     EXPECT_TRUE(run.out.startsWith("error: " + broken.native("Tops/01.png") + ": cannot be"));
     EXPECT_EQ(run.out.count(u'\n'), 1) << run.out.toStdString();
     EXPECT_TRUE(run.err.contains("1 error(s), 0 warning(s)")) << run.err.toStdString();
+}
+
+// Documents kept in tests/golden, drawn against the sample library: the
+// pictures must keep their pixels whatever the code under them becomes. A
+// deliberate change of the sample library's drawings is recorded with
+// BRINDO_UPDATE_GOLDEN=1, which rewrites the expected sums.
+TEST(CommandLineTest, GoldenDocumentsKeepTheirPixels) {
+    const QDir golden(QStringLiteral(BRINDO_GOLDEN_DIR));
+    const QString library = QFileInfo(QStringLiteral(BRINDO_CLI)).absolutePath();
+    QFile sumsFile(golden.filePath("pictures.sha256"));
+    ASSERT_TRUE(sumsFile.open(QIODevice::ReadOnly | QIODevice::Text));
+    QMap<QString, QString> expected;
+    for (const QByteArray& line : sumsFile.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() == 2) {
+            expected.insert(QString::fromUtf8(fields.at(1)), QString::fromUtf8(fields.at(0)));
+        }
+    }
+    sumsFile.close();
+
+    const test::TempLibrary temp;
+    QString actualSums;
+    const QStringList documents = golden.entryList({"*.BRD"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(documents.size(), 3);
+    for (const QString& name : documents) {
+        QByteArray text = bytesOf(golden.filePath(name));
+        temp.addFile(name, text.replace("@LIBRARY@", storedFromNative(library).toUtf8()));
+        const CliRun run = cli({"render", temp.native(name), "-o", temp.native(name + ".bmp")});
+        EXPECT_NE(run.status, 1) << name.toStdString() << run.err.toStdString();
+        const QImage picture = pixelsOf(temp.native(name + ".bmp"));
+        QCryptographicHash sum(QCryptographicHash::Sha256);
+        for (int y = 0; y < picture.height(); ++y) {
+            sum.addData(QByteArrayView(picture.constScanLine(y), qsizetype{picture.width()} * 4));
+        }
+        const QString actual = QString::fromLatin1(sum.result().toHex());
+        EXPECT_EQ(actual, expected.value(name)) << name.toStdString();
+        actualSums += actual + "  " + name + u'\n';
+    }
+    if (qEnvironmentVariableIsSet("BRINDO_UPDATE_GOLDEN") && sumsFile.open(QIODevice::WriteOnly)) {
+        sumsFile.write(actualSums.toUtf8());
+    }
 }
 
 // The window on the sample library, which lies beside brindo-cli as beside
