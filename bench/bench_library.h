@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/outfit_state.h"
+#include "model/outfit.h"
 
 #include <QList>
 #include <QString>
@@ -22,10 +22,10 @@ QList<BenchLibrary>& libraries();
 
 // Every layer slot on: with the two figure images and the watermark, the
 // redraw draws 17 images.
-OutfitState fullOutfit(const BenchLibrary& library);
+Outfit fullOutfit(const BenchLibrary& library);
 
 // The ready-made outfit "01" with the eyes: 9 images with the watermark.
-OutfitState readyMadeOutfit(const BenchLibrary& library);
+Outfit readyMadeOutfit(const BenchLibrary& library);
 
 // Ends the run with a message when a library lacks a file the benchmarks use.
 void requireFiles(const BenchLibrary& library);

@@ -3,7 +3,7 @@
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "catalogue/stored_path.h"
-#include "render/png_loading.h"
+#include "render/png/png_loading.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -1,10 +1,10 @@
-// DrawOutfit of whole outfits, and the fixed costs around the decoding.
+// Redraws of whole outfits, and the fixed costs around the decoding.
 
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "catalogue/stored_path.h"
 #include "render/draw_outfit.h"
-#include "render/png_picture.h"
+#include "render/png/png_painter.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -14,36 +14,36 @@ namespace brindo::bench {
 
 namespace {
 
-// The same component without being told the plan: every layer is decoded
+// The same painter without being told the plan: every layer is decoded
 // on the calling thread.
-class OneThreadPicture : public PictureComponent {
+class OneThreadPicture : public LayerPainter {
 public:
     explicit OneThreadPicture(const QString& folder) : inner_(folder) {}
-    int LoadFile(const QString& path) override { return inner_.LoadFile(path); }
-    int ImageWidth() const override { return inner_.ImageWidth(); }
-    int ImageHeight() const override { return inner_.ImageHeight(); }
-    void DrawTo(DeviceContext dc, int x, int y) override { inner_.DrawTo(dc, x, y); }
+    LoadResult load(const QString& path) override { return inner_.load(path); }
+    int width() const override { return inner_.width(); }
+    int height() const override { return inner_.height(); }
+    void drawOn(QImage* surface, int x, int y) override { inner_.drawOn(surface, x, y); }
 
 private:
-    PNGPicture inner_;
+    PngPainter inner_;
 };
 
-// The component as it was before: Qt's reader, and the whole picture drawn.
-class QtReaderPicture : public PictureComponent {
+// The painter as it was before: Qt's reader, and the whole picture drawn.
+class QtReaderPicture : public LayerPainter {
 public:
     explicit QtReaderPicture(QString folder) : folder_(std::move(folder)) {}
-    int LoadFile(const QString& path) override {
+    LoadResult load(const QString& path) override {
         QImageReader reader(locateImage(path, folder_), "png");
         image_ = QImage();
         reader.read(&image_);
         image_.convertTo(QImage::Format_ARGB32_Premultiplied);
-        return image_.isNull() ? kNotDecodable : kLoaded;
+        return image_.isNull() ? LoadResult::NotDecodable : LoadResult::Loaded;
     }
-    int ImageWidth() const override { return image_.width(); }
-    int ImageHeight() const override { return image_.height(); }
-    void DrawTo(DeviceContext dc, int x, int y) override {
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    void drawOn(QImage* surface, int x, int y) override {
         if (!image_.isNull()) {
-            QPainter(dc).drawImage(x, y, image_);
+            QPainter(surface).drawImage(x, y, image_);
         }
     }
 
@@ -53,25 +53,26 @@ private:
 };
 
 template <typename Component>
-void drawOutfit(benchmark::State& state, const BenchLibrary& library, const OutfitState& outfit) {
+void redraw(benchmark::State& state, const BenchLibrary& library, const Outfit& outfit) {
     Component png(library.stored);
-    png.LoadFile(library.file(QStringLiteral("10195.png")));
+    png.load(library.file(QStringLiteral("10195.png")));
     CanvasImage canvas;
-    canvas.resize(png.ImageWidth(), png.ImageHeight());
+    canvas.resize(png.width(), png.height());
     for (auto _ : state) {
-        DrawOutfit(outfit, library.stored, png, canvas);
+        drawOutfit(drawPlan(outfit, resolveLibraryLayout(library.stored)), png, canvas);
     }
-    state.counters["images"] = static_cast<double>(drawPlan(outfit, library.stored).size());
+    state.counters["images"] =
+        static_cast<double>(drawPlan(outfit, resolveLibraryLayout(library.stored)).size());
 }
 
-void planOnly(benchmark::State& state, const BenchLibrary& library, const OutfitState& outfit) {
+void planOnly(benchmark::State& state, const BenchLibrary& library, const Outfit& outfit) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(drawPlan(outfit, library.stored));
+        benchmark::DoNotOptimize(drawPlan(outfit, resolveLibraryLayout(library.stored)));
     }
 }
 
 void locateAll(benchmark::State& state, const BenchLibrary& library) {
-    const QStringList plan = drawPlan(fullOutfit(library), library.stored);
+    const QStringList plan = drawPlan(fullOutfit(library), resolveLibraryLayout(library.stored));
     for (auto _ : state) {
         for (const QString& path : plan) {
             benchmark::DoNotOptimize(locateImage(path, library.stored));
@@ -80,12 +81,12 @@ void locateAll(benchmark::State& state, const BenchLibrary& library) {
 }
 
 void clearCanvas(benchmark::State& state, const BenchLibrary& library) {
-    PNGPicture png(library.stored);
-    png.LoadFile(library.file(QStringLiteral("10195.png")));
+    PngPainter png(library.stored);
+    png.load(library.file(QStringLiteral("10195.png")));
     CanvasImage canvas;
-    canvas.resize(png.ImageWidth(), png.ImageHeight());
+    canvas.resize(png.width(), png.height());
     for (auto _ : state) {
-        canvas.Cls();
+        canvas.clear();
     }
 }
 
@@ -96,18 +97,18 @@ void registerOutfitBenchmarks(const BenchLibrary& library) {
     const auto name = [&](const char* what) {
         return (QString::fromLatin1(what) + prefix).toStdString();
     };
-    const OutfitState full = fullOutfit(library);
-    const OutfitState readyMade = readyMadeOutfit(library);
-    const auto add = [&](const char* what, auto function, const OutfitState& outfit) {
+    const Outfit full = fullOutfit(library);
+    const Outfit readyMade = readyMadeOutfit(library);
+    const auto add = [&](const char* what, auto function, const Outfit& outfit) {
         benchmark::RegisterBenchmark(name(what).c_str(), function, library, outfit)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     };
-    add("DrawOutfit.layered", drawOutfit<PNGPicture>, full);
-    add("DrawOutfit.readyMade", drawOutfit<PNGPicture>, readyMade);
-    add("DrawOutfit.layered.oneThread", drawOutfit<OneThreadPicture>, full);
-    add("DrawOutfit.layered.qtReader", drawOutfit<QtReaderPicture>, full);
-    add("DrawOutfit.readyMade.qtReader", drawOutfit<QtReaderPicture>, readyMade);
+    add("Redraw.layered", redraw<PngPainter>, full);
+    add("Redraw.readyMade", redraw<PngPainter>, readyMade);
+    add("Redraw.layered.oneThread", redraw<OneThreadPicture>, full);
+    add("Redraw.layered.qtReader", redraw<QtReaderPicture>, full);
+    add("Redraw.readyMade.qtReader", redraw<QtReaderPicture>, readyMade);
     benchmark::RegisterBenchmark(name("Fixed.drawPlan.layered").c_str(), planOnly, library, full)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(name("Fixed.drawPlan.readyMade").c_str(), planOnly, library,

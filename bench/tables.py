@@ -8,8 +8,8 @@ from collections import OrderedDict
 
 # Family prefix -> the benchmark the others are divided by.
 BASELINES = OrderedDict([
-    ("DrawOutfit.layered", "DrawOutfit.layered"),
-    ("DrawOutfit.readyMade", "DrawOutfit.readyMade"),
+    ("Redraw.layered", "Redraw.layered"),
+    ("Redraw.readyMade", "Redraw.readyMade"),
     ("Decode.", "Decode.ours"),
     ("Inflate.", "Inflate.libdeflate"),
     ("Blend.", "Blend.visiblePart"),

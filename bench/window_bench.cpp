@@ -1,7 +1,7 @@
 // The window's own timings: an item click to the refreshed picture, and the
 // start-up to the first picture, in this process and as a whole process.
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "render/draw_outfit.h"
@@ -35,8 +35,8 @@ public:
     }
 };
 
-std::unique_ptr<Form1> makeWindow(const QString& nativeLibrary) {
-    return std::make_unique<Form1>(nativeLibrary, std::make_unique<QuietDialogs>());
+std::unique_ptr<MainWindow> makeWindow(const QString& nativeLibrary) {
+    return std::make_unique<MainWindow>(nativeLibrary, std::make_unique<QuietDialogs>());
 }
 
 void click(ListBox* list, const QString& row) {
@@ -50,9 +50,9 @@ void click(ListBox* list, const QString& row) {
                       list->visualItemRect(found.front()).center());
 }
 
-void pick(Form1& form, const char* category, const char* item) {
-    click(form.list1(), QString::fromLatin1(category));
-    click(form.list2(), QString::fromLatin1(item));
+void pick(MainWindow& form, const char* category, const char* item) {
+    click(form.categoryList(), QString::fromLatin1(category));
+    click(form.itemList(), QString::fromLatin1(item));
 }
 
 // Sees the first paint of a widget.
@@ -79,7 +79,7 @@ bool waitForPaint(const PaintWatch& watch) {
 // Every layer slot on, through the lists as a person would, then Tops open.
 void itemClick(benchmark::State& state, const BenchLibrary& library) {
     auto form = makeWindow(library.native);
-    form->Form_Load();
+    form->start();
     const char* picks[][2] = {
         {"Backgrounds", "01"}, {"Bottoms", "01"},     {"Eyes", "Round"},          {"Eyewear", "01"},
         {"Footwear", "01"},    {"Foregrounds", "01"}, {"Friends and pets", "01"}, {"Hair", "Long"},
@@ -89,9 +89,10 @@ void itemClick(benchmark::State& state, const BenchLibrary& library) {
     for (const auto& [category, item] : picks) {
         pick(*form, category, item);
     }
-    const auto images = drawPlan(form->state(), form->installFolder()).size();
+    const auto images =
+        drawPlan(form->outfit(), resolveLibraryLayout(form->libraryFolder())).size();
     for (auto _ : state) {
-        click(form->list2(), QStringLiteral("01"));
+        click(form->itemList(), QStringLiteral("01"));
     }
     state.counters["images"] = static_cast<double>(images);
 }
@@ -101,12 +102,12 @@ void startUp(benchmark::State& state, const BenchLibrary& library) {
         const auto started = std::chrono::steady_clock::now();
         auto form = makeWindow(library.native);
         PaintWatch watch;
-        form->picture1()->installEventFilter(&watch);
-        form->Form_Load();
+        form->canvasView()->installEventFilter(&watch);
+        form->start();
         const bool painted = waitForPaint(watch);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
         state.SetIterationTime(took.count());
-        form->picture1()->removeEventFilter(&watch);
+        form->canvasView()->removeEventFilter(&watch);
         if (!painted) {
             state.SkipWithError("the picture was never painted");
             break;
@@ -138,8 +139,8 @@ void processStartUp(benchmark::State& state, const BenchLibrary& library) {
 int runStartUpChild(const QString& nativeLibrary) {
     auto form = makeWindow(nativeLibrary);
     PaintWatch watch;
-    form->picture1()->installEventFilter(&watch);
-    form->Form_Load();
+    form->canvasView()->installEventFilter(&watch);
+    form->start();
     if (!waitForPaint(watch)) {
         return 1;
     }

@@ -14,7 +14,7 @@ namespace brindo::fuzz {
 namespace {
 
 // A small library for the paths of a document to be looked for in.
-QString installFolder() {
+QString libraryFolder() {
     static const QString folder = [] {
         const QString native = scratchPath(QStringLiteral("install"));
         for (const char* relative : {"Tops", "Hair/Long", "Ready-made outfits/01"}) {
@@ -26,7 +26,7 @@ QString installFolder() {
     return folder;
 }
 
-bool sameLayers(const OutfitState& a, const OutfitState& b) {
+bool sameLayers(const Outfit& a, const Outfit& b) {
     for (const SlotInfo& info : kSlotTable) {
         const LayerSlot& x = a.*(info.field);
         const LayerSlot& y = b.*(info.field);
@@ -54,10 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     check(loaded.status == LoadedProfile::Status::Loaded, "an existing file is read");
 
-    OutfitState state = outfitFromDocument(loaded.text);
-    state.currentCategory = QStringLiteral("Ready-made outfits");
-    for (const QString& image : drawPlan(state, installFolder())) {
-        (void)locateImage(image, installFolder());
+    Outfit state = outfitFromDocument(loaded.text);
+    const LibraryLayout layout =
+        resolveLibraryLayout(libraryFolder(), QStringLiteral("Ready-made outfits"));
+    for (const QString& image : drawPlan(state, layout)) {
+        (void)locateImage(image, libraryFolder());
     }
 
     const FileOutcome saved = saveOutfitDocument(file, state);

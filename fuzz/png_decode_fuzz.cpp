@@ -9,7 +9,7 @@
 // colour conversion past the zlib stream's own checksum.
 
 #include "fuzz_support.h"
-#include "render/png_decode.h"
+#include "render/png/png_decode.h"
 
 #include <QImage>
 #include <QtEndian>

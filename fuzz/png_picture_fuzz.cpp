@@ -1,10 +1,10 @@
-// PNGPicture: whatever a file holds, LoadFile either makes it the current
-// image or reports why not, and DrawTo composites it onto a canvas.
+// PngPainter: whatever a file holds, load either makes it the current
+// image or reports why not, and drawOn composites it onto a canvas.
 
 #include "catalogue/stored_path.h"
 #include "fuzz_support.h"
 #include "render/canvas_image.h"
-#include "render/png_picture.h"
+#include "render/png/png_painter.h"
 
 #include <QImageReader>
 #include <array>
@@ -45,21 +45,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString file = writeInput(QStringLiteral("picture.png"), data, size);
     lastComplaint = 0;
 
-    PNGPicture png;
-    const int result = png.LoadFile(storedFromNative(file));
-    const bool hasImage = png.ImageWidth() > 0 && png.ImageHeight() > 0;
-    check(result == kLoaded ? hasImage : !hasImage && png.ImageWidth() == 0,
+    PngPainter png;
+    const LoadResult result = png.load(storedFromNative(file));
+    const bool hasImage = png.width() > 0 && png.height() > 0;
+    check(result == LoadResult::Loaded ? hasImage : !hasImage && png.width() == 0,
           "only a loaded file gives a current image");
-    check(result == kLoaded || result == kNotDecodable, "an existing file is found");
-    canvas.Cls();
-    png.DrawTo(canvas.hDC(), 0, 0);
-    png.DrawTo(canvas.hDC(), -3, 5);
+    check(result == LoadResult::Loaded || result == LoadResult::NotDecodable,
+          "an existing file is found");
+    canvas.clear();
+    png.drawOn(canvas.surface(), 0, 0);
+    png.drawOn(canvas.surface(), -3, 5);
 
     const QImageReader header(file, "png");
     countOutcome(static_cast<std::size_t>(result));
     countOutcome(16 + static_cast<std::size_t>(header.imageFormat()));
-    countOutcome(64 + static_cast<std::size_t>(png.ImageWidth() % 16) * 16 +
-                 static_cast<std::size_t>(png.ImageHeight() % 16));
+    countOutcome(64 + static_cast<std::size_t>(png.width() % 16) * 16 +
+                 static_cast<std::size_t>(png.height() % 16));
     countOutcome(320 + lastComplaint % 192);
     return 0;
 }

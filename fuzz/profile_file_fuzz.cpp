@@ -5,6 +5,7 @@
 #include "document/profile_file.h"
 #include "document/profile_text.h"
 #include "fuzz_support.h"
+#include "support/profile_values.h"
 
 #include <cstring>
 
@@ -23,15 +24,15 @@ enum class Operation { Read, Write, Remove, WriteSeveral, Count };
 void writeAndCheck(const QString& file, const QString& section, const QString& key,
                    const std::optional<QString>& value) {
     const QByteArray before = readFile(file);
-    const FileOutcome outcome = WriteProfileValue(file, section, key, value);
+    const FileOutcome outcome = test::writeProfileValue(file, section, key, value);
     if (!outcome.ok()) {
         check(readFile(file) == before, "a refused write leaves the file alone");
         return;
     }
-    check(ReadProfileValue(file, section, key) == value.value_or(QString()),
+    check(test::readProfileValue(file, section, key) == value.value_or(QString()),
           "a written value reads back");
     const QByteArray written = readFile(file);
-    check(WriteProfileValue(file, section, key, value).ok(), "a repeated write works");
+    check(test::writeProfileValue(file, section, key, value).ok(), "a repeated write works");
     check(readFile(file) == written, "a repeated write changes nothing");
 }
 
@@ -82,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "a refused file comes with a reason");
     if (marker == nullptr) {
         // Without a script: read the usual keys of the usual section.
-        (void)ReadProfileValue(file, QStringLiteral("Brindo"), QStringLiteral("Bottom2"));
+        (void)test::readProfileValue(file, QStringLiteral("Brindo"), QStringLiteral("Bottom2"));
         return 0;
     }
 
@@ -93,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case Operation::Read: {
             const QByteArray before = readFile(file);
             const QString section = input.text(kMaxNameBytes);
-            (void)ReadProfileValue(file, section, input.text(kMaxNameBytes));
+            (void)test::readProfileValue(file, section, input.text(kMaxNameBytes));
             check(readFile(file) == before, "reading changes nothing");
             break;
         }

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -31,12 +31,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Brindo Creator"));
     QApplication::setDesktopFileName(QStringLiteral("brindo"));
 
-    brindo::Form1 form(QCoreApplication::applicationDirPath());
-    form.Form_Load();
+    brindo::MainWindow window(QCoreApplication::applicationDirPath());
+    window.start();
     // Qt has taken its own options out of the arguments by now.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {
-        form.openDocument(QFileInfo(arguments.at(1)).absoluteFilePath());
+        window.openDocument(QFileInfo(arguments.at(1)).absoluteFilePath());
     }
     return QApplication::exec();
 }

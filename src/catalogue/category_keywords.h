@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/outfit_state.h"
+#include "model/outfit.h"
 
 #include <QLatin1String>
 #include <QString>

@@ -64,18 +64,4 @@ std::optional<QStringList> listSubfolders(const QString& storedFolder) {
     return listEntries(storedFolder, Wanted::Folders);
 }
 
-bool FolderList::setPath(const QString& storedFolder) {
-    QString folder = storedFolder;
-    while (folder.size() > 1 && folder.endsWith(kStoredSeparator)) {
-        folder.chop(1);
-    }
-    auto listing = kind_ == Kind::Files ? listFiles(folder) : listSubfolders(folder);
-    if (!listing) {
-        return false;
-    }
-    path_ = folder;
-    names_ = std::move(*listing);
-    return true;
-}
-
 } // namespace brindo

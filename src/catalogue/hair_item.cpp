@@ -14,15 +14,14 @@ QStringList hairVariantRows() {
     return rows;
 }
 
-void putOnHair(OutfitState& state, const QString& itemFolder, int fileCount,
-               const QString& number) {
+void putOnHair(Outfit& outfit, const QString& itemFolder, int fileCount, const QString& number) {
     if (fileCount == kOneLayerHairFileCount) {
-        state.Hair.switchOn(joinStored(itemFolder, imageFileName(number)));
-        state.HairExtra.enabled = false;
+        outfit.hair.switchOn(joinStored(itemFolder, imageFileName(number)));
+        outfit.hairExtra.enabled = false;
         return;
     }
-    state.Hair.switchOn(joinStored(itemFolder, imageFileName(number + u'1')));
-    state.HairExtra.switchOn(joinStored(itemFolder, imageFileName(number + u'2')));
+    outfit.hair.switchOn(joinStored(itemFolder, imageFileName(number + u'1')));
+    outfit.hairExtra.switchOn(joinStored(itemFolder, imageFileName(number + u'2')));
 }
 
 } // namespace brindo

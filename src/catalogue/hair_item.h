@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/outfit_state.h"
+#include "model/outfit.h"
 
 #include <QLatin1String>
 #include <QString>
@@ -23,6 +23,6 @@ QStringList hairVariantRows();
 // Dresses the hair in image `number` of the item in `itemFolder`, which
 // holds `fileCount` files. A one-layer item switches the back layer off and
 // keeps its path.
-void putOnHair(OutfitState& state, const QString& itemFolder, int fileCount, const QString& number);
+void putOnHair(Outfit& outfit, const QString& itemFolder, int fileCount, const QString& number);
 
 } // namespace brindo

@@ -1,7 +1,7 @@
 #include "catalogue/item_pick.h"
 
 #include "catalogue/category_keywords.h"
-#include "catalogue/folder_list_keeper.h"
+#include "catalogue/folder_listing.h"
 #include "catalogue/hair_item.h"
 #include "catalogue/item_names.h"
 #include "catalogue/library_layout.h"
@@ -11,76 +11,68 @@ namespace brindo {
 
 namespace {
 
-std::optional<QStringList> pickHairItem(OutfitState& state, const QString& row, FolderList& file1) {
-    const FolderListKeeper keeper(file1);
-    const QString itemFolder = joinStored(file1.path(), row);
-    if (!file1.setPath(itemFolder)) {
-        return std::nullopt;
+ItemPick pickHairItem(const OpenCategory& category, const QString& row, Outfit outfit) {
+    const QString itemFolder = joinStored(category.folder, row);
+    const auto files = listFiles(itemFolder);
+    if (!files) {
+        return {std::move(outfit), std::nullopt};
     }
-    state.ReadyMadeOutfit.enabled = false;
-    putOnHair(state, itemFolder, file1.count(), kHairBaseNumber);
-    return hairVariantRows();
+    outfit.readyMadeOutfit.enabled = false;
+    putOnHair(outfit, itemFolder, static_cast<int>(files->size()), kHairBaseNumber);
+    return {std::move(outfit), hairVariantRows()};
 }
 
-void pickFlatItem(OutfitState& state, const QString& row, const QString& categoryFolder) {
-    state.ReadyMadeOutfit.enabled = false;
-    const auto slotId = slotForFlatCategory(state.currentCategory);
-    if (!slotId) {
-        return;
-    }
-    LayerSlot& slot = state.slot(*slotId);
-    if (row == kNoneRow) {
-        slot.enabled = false;
-    } else {
-        slot.switchOn(joinStored(categoryFolder, imageFileName(row)));
-    }
-}
-
-std::optional<QStringList> pickFolderItem(OutfitState& state, const QString& row,
-                                          FolderList& file1) {
-    const FolderListKeeper keeper(file1);
-    const QString itemFolder = joinStored(file1.path(), row);
-    if (!file1.setPath(itemFolder)) {
-        return std::nullopt;
-    }
-    state.ReadyMadeOutfit.enabled = false;
-    const int fileCount = file1.count();
-    if (fileCount > 0) {
-        if (const auto slotId = slotForFolderCategory(state.currentCategory)) {
-            state.slot(*slotId).switchOn(joinStored(itemFolder, kFolderItemBaseFile));
+ItemPick pickFlatItem(const OpenCategory& category, const QString& row, Outfit outfit) {
+    outfit.readyMadeOutfit.enabled = false;
+    if (const auto slotId = slotForFlatCategory(category.name)) {
+        LayerSlot& slot = outfit.slot(*slotId);
+        if (row == kNoneRow) {
+            slot.enabled = false;
+        } else {
+            slot.switchOn(joinStored(category.folder, imageFileName(row)));
         }
     }
-    if (fileCount == 1) {
-        return std::nullopt;
+    return {std::move(outfit), std::nullopt};
+}
+
+ItemPick pickFolderItem(const OpenCategory& category, const QString& row, Outfit outfit) {
+    const QString itemFolder = joinStored(category.folder, row);
+    const auto files = listFiles(itemFolder);
+    if (!files) {
+        return {std::move(outfit), std::nullopt};
+    }
+    outfit.readyMadeOutfit.enabled = false;
+    if (!files->isEmpty()) {
+        if (const auto slotId = slotForFolderCategory(category.name)) {
+            outfit.slot(*slotId).switchOn(joinStored(itemFolder, kFolderItemBaseFile));
+        }
+    }
+    if (files->size() == 1) {
+        return {std::move(outfit), std::nullopt};
     }
     // The first file is the base image; the ones after it are the variants.
     QStringList variants;
-    for (int index = 1; index < fileCount; ++index) {
-        variants.append(listedName(file1.name(index)));
+    for (qsizetype index = 1; index < files->size(); ++index) {
+        variants.append(listedName(files->at(index)));
     }
-    return variants;
+    return {std::move(outfit), variants};
 }
 
 } // namespace
 
-std::optional<QStringList> pickItem(OutfitState& state, const std::optional<QString>& itemRow,
-                                    FolderList& file1) {
-    if (!itemRow) {
-        return std::nullopt;
+ItemPick pickItem(const OpenCategory& category, const QString& row, Outfit outfit) {
+    switch (category.kind) {
+    case CategoryKind::ReadyMade:
+        outfit.readyMadeOutfit.switchOn(row);
+        return {std::move(outfit), std::nullopt};
+    case CategoryKind::Hair:
+        return pickHairItem(category, row, std::move(outfit));
+    case CategoryKind::Flat:
+        return pickFlatItem(category, row, std::move(outfit));
+    case CategoryKind::ItemFolders:
+        break;
     }
-    const QString& category = state.currentCategory;
-    if (isReadyMadeCategory(category)) {
-        state.ReadyMadeOutfit.switchOn(*itemRow);
-        return std::nullopt;
-    }
-    if (isHairCategory(category)) {
-        return pickHairItem(state, *itemRow, file1);
-    }
-    if (file1.count() > 0) {
-        pickFlatItem(state, *itemRow, file1.path());
-        return std::nullopt;
-    }
-    return pickFolderItem(state, *itemRow, file1);
+    return pickFolderItem(category, row, std::move(outfit));
 }
 
 } // namespace brindo

@@ -1,28 +1,25 @@
 #include "catalogue/library_catalogue.h"
 
-#include "app/outfit_state.h"
-#include "catalogue/category_pick.h"
 #include "catalogue/folder_listing.h"
 #include "catalogue/item_pick.h"
+#include "catalogue/open_category.h"
 
 namespace brindo {
 
-std::optional<QList<CatalogueCategory>> listCatalogue(const QString& storedInstallFolder) {
-    const auto categories = listSubfolders(storedInstallFolder);
-    if (!categories) {
+std::optional<QList<CatalogueCategory>> listCatalogue(const QString& libraryFolder) {
+    const auto names = listSubfolders(libraryFolder);
+    if (!names) {
         return std::nullopt;
     }
     QList<CatalogueCategory> catalogue;
-    for (const QString& name : *categories) {
+    for (const QString& name : *names) {
         CatalogueCategory category{name, false, {}};
-        OutfitState state;
-        FolderList file1(FolderList::Kind::Files);
-        const auto rows = pickCategory(state, storedInstallFolder, name, file1);
-        category.opened = rows.has_value();
-        for (const QString& row : rows.value_or(QStringList())) {
-            // Each row is clicked on its own copy, as if it were the first pick.
-            OutfitState picked = state;
-            category.items.append({row, pickItem(picked, row, file1)});
+        if (const auto open = openCategory(libraryFolder, name)) {
+            category.opened = true;
+            for (const QString& row : open->rows) {
+                // Each row is clicked as if it were the first pick.
+                category.items.append({row, pickItem(*open, row, Outfit{}).variantRows});
+            }
         }
         catalogue.append(category);
     }

@@ -7,9 +7,9 @@
 
 namespace brindo {
 
-// What the three lists show for a library: every category as List1 lists it,
-// the rows that a click on it puts in List2, and for each row the rows that a
-// click on it puts in List3.
+// What the three lists show for a library: every category as the category list
+// shows it, the rows that a click on it puts in the item list, and for each row
+// the rows that a click on it puts in the variant list.
 struct CatalogueItem {
     QString row;
     std::optional<QStringList> variants; // std::nullopt: the variant list stays hidden
@@ -21,7 +21,7 @@ struct CatalogueCategory {
     QList<CatalogueItem> items;
 };
 
-// std::nullopt when the installation folder cannot be listed.
-std::optional<QList<CatalogueCategory>> listCatalogue(const QString& storedInstallFolder);
+// std::nullopt when the library folder cannot be listed.
+std::optional<QList<CatalogueCategory>> listCatalogue(const QString& libraryFolder);
 
 } // namespace brindo

@@ -2,6 +2,7 @@
 
 #include <QLatin1String>
 #include <QString>
+#include <optional>
 
 namespace brindo {
 
@@ -20,9 +21,36 @@ inline constexpr QLatin1String kReadyMadeCategory{"ready-made outfits"};
 // The text "<none>" that switches a flat category's layer off.
 inline constexpr QLatin1String kNoneRow{"<none>"};
 
-QString baseFigurePath(const QString& installFolder);
-QString figureOverlayPath(const QString& installFolder);
-QString watermarkPath(const QString& installFolder);
-QString defaultBottomsPath(const QString& installFolder);
+// The frame of a ready-made outfit that the eyes layer takes the place of.
+inline constexpr int kReadyMadeEyesFrame = 4;
+
+// How many frames a ready-made outfit draws ("01" -> 8); 0 for any name that
+// is not one of the outfits "01" to "12".
+int readyMadeFrameCount(const QString& outfitName);
+
+// The file of a ready-made outfit's frame in the outfit's folder ("3.png").
+QString readyMadeFrameFile(int frame);
+
+// The stored paths of the library's fixed images and folders, as they are on
+// disk at the moment they were resolved.
+struct LibraryLayout {
+    QString folder;
+    QString baseFigure;
+    QString figureOverlay;
+    std::optional<QString> watermark; // only when it is a regular file
+    QString defaultBottoms;
+    // The folder whose sub-folders hold the ready-made outfits' frames.
+    QString readyMadeFolder;
+};
+
+// Where the fixed names lie below a library folder, without looking at the disk.
+QString defaultBottomsPath(const QString& libraryFolder);
+QString baseFigurePath(const QString& libraryFolder);
+
+// Resolves the layout of the library in `libraryFolder`. The ready-made
+// outfits' folder is the category folder named "ready-made outfits" in any
+// letter case, or else the folder of `openCategory` (the category the user
+// has open, if any).
+LibraryLayout resolveLibraryLayout(const QString& libraryFolder, const QString& openCategory = {});
 
 } // namespace brindo

@@ -96,12 +96,12 @@ QString nativePath(const QString& storedPath) {
     return resolveComponents(QStringLiteral("/"), storedPath.split(kStoredSeparator));
 }
 
-QString locateImage(const QString& storedPath, const QString& storedInstallFolder) {
+QString locateImage(const QString& storedPath, const QString& libraryFolder) {
     QString asStored = nativePath(storedPath);
     if (!asStored.isEmpty() && QFileInfo::exists(asStored)) {
         return asStored;
     }
-    const QString root = nativePath(storedInstallFolder);
+    const QString root = nativePath(libraryFolder);
     if (root.isEmpty() || !QFileInfo(root).isDir()) {
         return {};
     }

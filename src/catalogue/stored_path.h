@@ -25,9 +25,9 @@ QString nativePath(const QString& storedPath);
 // The native file to load for a stored image path. A path that exists here is
 // used as stored. Otherwise, since documents keep absolute paths from
 // wherever they were saved, the same image is looked for under the
-// installation folder by the longest tail of the stored path's components that
+// library folder by the longest tail of the stored path's components that
 // names a file there, the file name alone last. Returns an empty string when
 // nothing is found. The stored path itself is never changed.
-QString locateImage(const QString& storedPath, const QString& storedInstallFolder);
+QString locateImage(const QString& storedPath, const QString& libraryFolder);
 
 } // namespace brindo

@@ -1,6 +1,6 @@
 #include "document/outfit_document.h"
 
-#include "catalogue/library_layout.h"
+#include "files/atomic_replace.h"
 
 #include <QDir>
 #include <QObject>
@@ -23,14 +23,14 @@ QString shown(const QString& nativeFile) {
 
 } // namespace
 
-FileOutcome writeOutfit(ProfileText& document, const OutfitState& state) {
+FileOutcome writeOutfit(ProfileText& document, const Outfit& outfit) {
     QList<ProfileText::Change> changes;
     for (const SlotInfo& info : kSlotTable) {
-        const bool enabled = (state.*(info.field)).enabled;
+        const bool enabled = (outfit.*(info.field)).enabled;
         changes.append({keyText(info.flagKey), QString(enabled ? kTrue : kFalse)});
     }
     for (const SlotInfo& info : kSlotTable) {
-        const std::optional<QString>& path = (state.*(info.field)).imagePath;
+        const std::optional<QString>& path = (outfit.*(info.field)).imagePath;
         if (path && !ProfileText::canStore(*path)) {
             return {QObject::tr("the path of the %1 layer holds a line break, which an outfit "
                                 "document cannot store")
@@ -42,7 +42,7 @@ FileOutcome writeOutfit(ProfileText& document, const OutfitState& state) {
     return {};
 }
 
-OutfitValues::OutfitValues(const ProfileText& document) {
+QList<DocumentLayer> layersSwitchedOn(const ProfileText& document) {
     QStringList keys;
     for (const SlotInfo& info : kSlotTable) {
         keys.append(keyText(info.flagKey));
@@ -50,28 +50,24 @@ OutfitValues::OutfitValues(const ProfileText& document) {
     for (const SlotInfo& info : kSlotTable) {
         keys.append(keyText(info.pathKey));
     }
-    values_ = document.read(kOutfitSection, keys);
-}
-
-bool OutfitValues::applyTo(const SlotInfo& info, OutfitState& state) const {
-    const auto index = static_cast<qsizetype>(info.id);
-    if (values_.at(index) != kTrue) {
-        return false;
-    }
-    (state.*(info.field)).switchOn(values_.at(index + static_cast<qsizetype>(kSlotTable.size())));
-    return true;
-}
-
-void switchAllLayersOff(OutfitState& state) {
+    const QStringList values = document.read(kOutfitSection, keys);
+    const auto pathsAt = static_cast<qsizetype>(kSlotTable.size());
+    QList<DocumentLayer> layers;
     for (const SlotInfo& info : kSlotTable) {
-        (state.*(info.field)).enabled = false;
+        const auto index = static_cast<qsizetype>(info.id);
+        if (values.at(index) == kTrue) {
+            layers.append({info.id, values.at(pathsAt + index)});
+        }
     }
+    return layers;
 }
 
-void startNewOutfit(OutfitState& state, const QString& installFolder) {
-    state.documentPath.clear();
-    switchAllLayersOff(state);
-    state.Bottom.switchOn(defaultBottomsPath(installFolder));
+Outfit outfitFromDocument(const ProfileText& document, Outfit base) {
+    base.switchAllOff();
+    for (const DocumentLayer& layer : layersSwitchedOn(document)) {
+        base.slot(layer.slot).switchOn(layer.path);
+    }
+    return base;
 }
 
 LoadedProfile loadOutfitDocument(const QString& nativeFile) {
@@ -86,12 +82,12 @@ LoadedProfile loadOutfitDocument(const QString& nativeFile) {
     return loaded;
 }
 
-FileOutcome saveOutfitDocument(const QString& nativeFile, const OutfitState& state) {
+FileOutcome saveOutfitDocument(const QString& nativeFile, const Outfit& outfit) {
     LoadedProfile loaded = loadProfileFile(nativeFile);
     FileOutcome outcome{loaded.problem};
     if (!loaded.refused()) {
         const QByteArray before = loaded.text.bytes();
-        outcome = writeOutfit(loaded.text, state);
+        outcome = writeOutfit(loaded.text, outfit);
         const bool unchanged =
             loaded.status == LoadedProfile::Status::Loaded && loaded.text.bytes() == before;
         if (outcome.ok() && !unchanged) {

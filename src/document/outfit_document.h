@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/outfit_state.h"
 #include "document/profile_file.h"
+#include "files/file_outcome.h"
+#include "model/outfit.h"
 
 #include <QLatin1String>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace brindo {
 
@@ -16,28 +17,22 @@ inline constexpr QLatin1String kOutfitSection{"Brindo"};
 // order, then every slot's path in slot order, removing the path key of a slot
 // whose path was never set. When a path cannot be stored (it holds a line
 // break) nothing is written and the problem names the slot.
-FileOutcome writeOutfit(ProfileText& document, const OutfitState& state);
+FileOutcome writeOutfit(ProfileText& document, const Outfit& outfit);
 
-// The flag and path values that a document holds for every slot, read in one
-// pass.
-class OutfitValues {
-public:
-    explicit OutfitValues(const ProfileText& document);
-
-    // When the slot's flag is exactly "True", switches the slot on with the
-    // stored path ("" when missing) and returns true; otherwise leaves the slot
-    // alone.
-    bool applyTo(const SlotInfo& info, OutfitState& state) const;
-
-private:
-    QStringList values_; // the flags in slot order, then the paths
+// A layer that a document switches on: its flag key is exactly "True", and
+// its path is the path key's value ("" when missing).
+struct DocumentLayer {
+    SlotId slot;
+    QString path;
 };
 
-void switchAllLayersOff(OutfitState& state);
+// The layers a document switches on, in slot order, read in one pass.
+QList<DocumentLayer> layersSwitchedOn(const ProfileText& document);
 
-// A fresh outfit: no document, every layer off but the default bottoms. The
-// other slots keep their paths.
-void startNewOutfit(OutfitState& state, const QString& installFolder);
+// The outfit a document describes: every layer of `base` off, then each layer
+// the document switches on. The paths of the layers left off stay as `base`
+// holds them.
+Outfit outfitFromDocument(const ProfileText& document, Outfit base = {});
 
 // Loads a document for Open. A refused file's problem is a message for the
 // user that names the file.
@@ -46,6 +41,6 @@ LoadedProfile loadOutfitDocument(const QString& nativeFile);
 // Saves the outfit into the file, keeping its other sections and lines, and
 // replacing it in one step. The problem is a message for the user that names
 // the file; a failed save leaves the file as it was.
-FileOutcome saveOutfitDocument(const QString& nativeFile, const OutfitState& state);
+FileOutcome saveOutfitDocument(const QString& nativeFile, const Outfit& outfit);
 
 } // namespace brindo

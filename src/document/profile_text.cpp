@@ -1,6 +1,6 @@
 #include "document/profile_text.h"
 
-#include "document/text_codec.h"
+#include "files/text_codec.h"
 
 #include <QByteArrayView>
 #include <algorithm>

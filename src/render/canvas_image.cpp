@@ -1,6 +1,6 @@
 #include "render/canvas_image.h"
 
-#include "render/pixel_memory.h"
+#include "render/png/pixel_memory.h"
 
 #include <algorithm>
 
@@ -19,10 +19,10 @@ void CanvasImage::resize(int width, int height) {
         givePixelMemoryBack(pixels);
         image_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
     }
-    Cls();
+    clear();
 }
 
-void CanvasImage::Cls() {
+void CanvasImage::clear() {
     if (!image_.isNull()) {
         image_.fill(kBackground);
     }

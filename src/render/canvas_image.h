@@ -1,7 +1,5 @@
 #pragma once
 
-#include "render/picture_component.h"
-
 #include <QColor>
 #include <QImage>
 
@@ -14,8 +12,10 @@ public:
     static constexpr QRgb kBackground = 0xFFFFFFFF; // opaque white
 
     void resize(int width, int height);
-    void Cls();                             // NOLINT(readability-identifier-naming)
-    DeviceContext hDC() { return &image_; } // NOLINT(readability-identifier-naming)
+    // Fills the whole canvas with the background.
+    void clear();
+    // What layers are drawn onto.
+    QImage* surface() { return &image_; }
     const QImage& image() const { return image_; }
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }

@@ -1,19 +1,10 @@
 #include "render/draw_outfit.h"
 
-#include "catalogue/folder_listing.h"
-#include "catalogue/library_layout.h"
 #include "catalogue/stored_path.h"
-
-#include <QFileInfo>
-#include <array>
 
 namespace brindo {
 
 namespace {
-
-// Draw steps of the ready-made outfits "01" to "12".
-constexpr std::array<int, 12> kReadyMadeFrames{8, 6, 7, 9, 9, 7, 9, 6, 9, 8, 5, 8};
-constexpr int kEyesFrame = 4;
 
 void appendSlot(QStringList& plan, const LayerSlot& slot) {
     if (slot.enabled) {
@@ -21,92 +12,55 @@ void appendSlot(QStringList& plan, const LayerSlot& slot) {
     }
 }
 
-void appendLayeredOrder(QStringList& plan, const OutfitState& state, const QString& installFolder) {
-    constexpr int kLastPosition = 16;
-    for (int position = 1; position <= kLastPosition; ++position) {
+void appendLayeredOrder(QStringList& plan, const Outfit& outfit, const LibraryLayout& layout) {
+    for (int position = 1; position <= kLastDrawPosition; ++position) {
         if (position == kBaseFigurePosition) {
-            plan.append(baseFigurePath(installFolder));
-            continue;
-        }
-        if (position == kFigureOverlayPosition) {
-            plan.append(figureOverlayPath(installFolder));
-            continue;
+            plan.append(layout.baseFigure);
+        } else if (position == kFigureOverlayPosition) {
+            plan.append(layout.figureOverlay);
         }
         for (const SlotInfo& info : kSlotTable) {
             if (info.drawPosition == position) {
-                appendSlot(plan, state.*(info.field));
+                appendSlot(plan, outfit.*(info.field));
             }
         }
     }
 }
 
-void appendReadyMadeFrames(QStringList& plan, const OutfitState& state,
-                           const QString& installFolder) {
-    const QString name = state.ReadyMadeOutfit.path();
+void appendReadyMadeFrames(QStringList& plan, const Outfit& outfit, const LibraryLayout& layout) {
+    const QString name = outfit.readyMadeOutfit.path();
     const int frames = readyMadeFrameCount(name);
-    if (frames == 0) {
-        return;
-    }
-    const QString outfitFolder =
-        joinStored(readyMadeFolder(installFolder, state.currentCategory), name);
+    const QString outfitFolder = joinStored(layout.readyMadeFolder, name);
     for (int frame = 1; frame <= frames; ++frame) {
-        if (frame == kEyesFrame) {
-            appendSlot(plan, state.Eyes);
+        if (frame == kReadyMadeEyesFrame) {
+            appendSlot(plan, outfit.eyes);
         } else {
-            plan.append(joinStored(outfitFolder, QString::number(frame) + QLatin1String(".png")));
+            plan.append(joinStored(outfitFolder, readyMadeFrameFile(frame)));
         }
     }
-}
-
-bool watermarkPresent(const QString& installFolder) {
-    const QString file = nativePath(watermarkPath(installFolder));
-    return !file.isEmpty() && QFileInfo(file).isFile();
 }
 
 } // namespace
 
-int readyMadeFrameCount(const QString& outfitName) {
-    for (std::size_t i = 0; i < kReadyMadeFrames.size(); ++i) {
-        if (outfitName == QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'))) {
-            return kReadyMadeFrames.at(i);
-        }
-    }
-    return 0;
-}
-
-QString readyMadeFolder(const QString& installFolder, const QString& currentCategory) {
-    const auto categories = listSubfolders(installFolder);
-    if (categories) {
-        for (const QString& category : *categories) {
-            if (category.toLower() == QString(kReadyMadeCategory)) {
-                return joinStored(installFolder, category);
-            }
-        }
-    }
-    return joinStored(installFolder, currentCategory);
-}
-
-QStringList drawPlan(const OutfitState& state, const QString& installFolder) {
+QStringList drawPlan(const Outfit& outfit, const LibraryLayout& layout) {
     QStringList plan;
-    if (state.ReadyMadeOutfit.enabled) {
-        appendReadyMadeFrames(plan, state, installFolder);
+    if (outfit.readyMadeOutfit.enabled) {
+        appendReadyMadeFrames(plan, outfit, layout);
     } else {
-        appendLayeredOrder(plan, state, installFolder);
+        appendLayeredOrder(plan, outfit, layout);
     }
-    if (watermarkPresent(installFolder)) {
-        plan.append(watermarkPath(installFolder));
+    if (layout.watermark) {
+        plan.append(*layout.watermark);
     }
     return plan;
 }
 
-void DrawOutfit(const OutfitState& state, const QString& installFolder, PictureComponent& png,
-                CanvasImage& canvas) {
-    canvas.Cls();
-    const QStringList plan = drawPlan(state, installFolder);
-    png.expectLoads(plan);
+void drawOutfit(const QStringList& plan, LayerPainter& painter, CanvasImage& canvas) {
+    canvas.clear();
+    painter.expectLoads(plan);
     for (const QString& file : plan) {
-        png.LoadFile(file);
-        png.DrawTo(canvas.hDC(), 0, 0);
+        painter.load(file);
+        painter.drawOn(canvas.surface(), 0, 0);
     }
 }
 

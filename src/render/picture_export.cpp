@@ -1,5 +1,7 @@
 #include "render/picture_export.h"
 
+#include "files/atomic_replace.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/profile_file.h"
+#include "files/file_outcome.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,6 +1,4 @@
-#include "catalogue/category_pick.h"
 #include "catalogue/item_pick.h"
-#include "catalogue/stored_path.h"
 #include "catalogue/variant_pick.h"
 #include "support/temp_library.h"
 
@@ -15,23 +13,22 @@ struct LibraryBrowser {
     explicit LibraryBrowser(const TempLibrary& library) : library(library) {}
 
     QStringList open(const QString& category) {
-        return pickCategory(state, library.stored(), category, file1).value_or(QStringList());
+        opened = openCategory(library.stored(), category);
+        return opened ? opened->rows : QStringList();
     }
     std::optional<QStringList> pick(const QString& item) {
         pickedItem = item;
-        return pickItem(state, item, file1);
+        ItemPick pick = pickItem(*opened, item, state);
+        state = pick.outfit;
+        return pick.variantRows;
     }
     void pickVariantAt(int index, const QString& row) {
-        pickVariant(state, pickedItem, index, row, file1);
-    }
-    // File1 shows the category folder again after every pick.
-    void expectFileListAt(const QString& folder) const {
-        EXPECT_EQ(file1.path(), library.stored(folder));
+        state = pickVariant(*opened, pickedItem, index, row, state);
     }
 
     const TempLibrary& library;
-    OutfitState state;
-    FolderList file1{FolderList::Kind::Files};
+    Outfit state;
+    std::optional<OpenCategory> opened;
     QString pickedItem;
 };
 
@@ -48,9 +45,13 @@ TEST(CategoryPickTest, FlatAndFolderCategoriesListTheirRows) {
     LibraryBrowser browser(library);
 
     EXPECT_EQ(browser.open("Empty"), QStringList()) << "no \"<none>\" without files";
+    EXPECT_EQ(browser.opened->kind, CategoryKind::ItemFolders);
     EXPECT_EQ(browser.open("Tops"), (QStringList{"<none>", "A", "ab", "", "b"}));
+    EXPECT_EQ(browser.opened->kind, CategoryKind::Flat);
     EXPECT_EQ(browser.open("Hair"), (QStringList{"Curly", "long"}));
-    browser.expectFileListAt("Hair");
+    EXPECT_EQ(browser.opened->kind, CategoryKind::Hair);
+    EXPECT_EQ(browser.opened->folder, library.stored("Hair"));
+    EXPECT_FALSE(openCategory(library.stored(), "Gone"));
 }
 
 // The first keyword found in the category's name decides, wherever the
@@ -71,7 +72,7 @@ TEST(ItemPickTest, FlatCategoryDressesTheSlotOfItsFirstKeyword) {
         library.addFile(category + "/brother.PNG");
         LibraryBrowser browser(library);
         browser.open(category);
-        OutfitState expected = browser.state;
+        Outfit expected = browser.state;
         expected.slot(slot).switchOn(library.stored(category + "/brother.png"));
         EXPECT_FALSE(browser.pick("brother"));
         EXPECT_EQ(browser.state, expected);
@@ -87,24 +88,21 @@ TEST(ItemPickTest, ReadyMadeOutfitAndCategoriesWithoutKeyword) {
     }
     library.addFolder("Ready-made outfits/05");
     LibraryBrowser browser(library);
-    browser.state.Tops.switchOn("top.png");
+    browser.state.tops.switchOn("top.png");
     browser.open("Ready-made outfits");
-    OutfitState expected = browser.state;
-    expected.ReadyMadeOutfit.switchOn("05");
+    Outfit expected = browser.state;
+    expected.readyMadeOutfit.switchOn("05");
     EXPECT_FALSE(browser.pick("05"));
     EXPECT_EQ(browser.state, expected);
 
     browser.open("Shoes");
-    expected.currentCategory = "Shoes";
-    expected.ReadyMadeOutfit.enabled = false;
+    expected.readyMadeOutfit.enabled = false;
     EXPECT_FALSE(browser.pick("01"));
     EXPECT_EQ(browser.state, expected);
     browser.open("Capes");
-    expected.currentCategory = "Capes";
     EXPECT_EQ(browser.pick("Red"), QStringList{"01"}) << "variants are still offered";
     browser.pickVariantAt(0, "01");
     EXPECT_EQ(browser.state, expected);
-    browser.expectFileListAt("Capes");
 }
 
 // Eyes and mouth items are folders: "00.png" goes on and the other files are
@@ -121,22 +119,21 @@ TEST(ItemPickTest, EyesAndMouthItemsPutOnTheirBaseImageAndOfferVariants) {
 
     browser.open("Mouth");
     EXPECT_FALSE(browser.pick("Smile")) << "one file: no variant list";
-    EXPECT_EQ(browser.state.Mouth.path(), library.stored("Mouth/Smile/00.png"));
+    EXPECT_EQ(browser.state.mouth.path(), library.stored("Mouth/Smile/00.png"));
     EXPECT_EQ(browser.pick("Grin"), (QStringList{"01", "02"}));
-    EXPECT_EQ(browser.state.Mouth.path(), library.stored("Mouth/Grin/00.png"));
+    EXPECT_EQ(browser.state.mouth.path(), library.stored("Mouth/Grin/00.png"));
     browser.pickVariantAt(1, "02");
-    EXPECT_EQ(browser.state.Mouth.path(), library.stored("Mouth/Grin/02.png"));
+    EXPECT_EQ(browser.state.mouth.path(), library.stored("Mouth/Grin/02.png"));
 
     browser.open("Eyes");
     EXPECT_EQ(browser.pick("mouthy"), (QStringList{"ab", ""}));
-    EXPECT_EQ(browser.state.Eyes.path(), library.stored("Eyes/mouthy/00.png"));
-    OutfitState expected = browser.state;
-    expected.Eyes.imagePath = library.stored("Eyes/mouthy/ab.png");
+    EXPECT_EQ(browser.state.eyes.path(), library.stored("Eyes/mouthy/00.png"));
+    Outfit expected = browser.state;
+    expected.eyes.imagePath = library.stored("Eyes/mouthy/ab.png");
     browser.pickVariantAt(0, "ab");
     EXPECT_EQ(browser.state, expected);
     EXPECT_FALSE(browser.pick("Gone")) << "an item folder that cannot be listed";
     EXPECT_EQ(browser.state, expected);
-    browser.expectFileListAt("Eyes");
     EXPECT_EQ(browser.pick("Blank"), QStringList()) << "an empty folder shows an empty list";
 }
 
@@ -159,24 +156,23 @@ TEST(VariantPickTest, HairFileCountTellsOneLayerFromTwoLayerItems) {
             library.addFile("HAIR/Long/readme.txt");
         }
         LibraryBrowser browser(library);
-        browser.state.HairExtra.imagePath = "back.png";
-        browser.state.ReadyMadeOutfit.switchOn("01");
+        browser.state.hairExtra.imagePath = "back.png";
+        browser.state.readyMadeOutfit.switchOn("01");
         browser.open("HAIR");
         const auto expectHair = [&](const QString& number) {
             const QString item = "HAIR/Long/" + number;
-            EXPECT_TRUE(browser.state.Hair.enabled);
-            EXPECT_EQ(browser.state.Hair.path(),
+            EXPECT_TRUE(browser.state.hair.enabled);
+            EXPECT_EQ(browser.state.hair.path(),
                       library.stored(item + (c.oneLayer ? ".png" : "1.png")));
-            EXPECT_EQ(browser.state.HairExtra.enabled, !c.oneLayer);
-            EXPECT_EQ(browser.state.HairExtra.path(),
+            EXPECT_EQ(browser.state.hairExtra.enabled, !c.oneLayer);
+            EXPECT_EQ(browser.state.hairExtra.path(),
                       c.oneLayer ? "back.png" : library.stored(item + "2.png"));
-            browser.expectFileListAt("HAIR");
         };
 
         const auto rows = browser.pick("Long");
         ASSERT_TRUE(rows && rows->size() == 20);
         EXPECT_EQ(rows->at(6), "07");
-        EXPECT_FALSE(browser.state.ReadyMadeOutfit.enabled);
+        EXPECT_FALSE(browser.state.readyMadeOutfit.enabled);
         expectHair("00");
         browser.pickVariantAt(11, "row text is not used");
         expectHair("12");
@@ -187,37 +183,6 @@ TEST(VariantPickTest, HairFileCountTellsOneLayerFromTwoLayerItems) {
         browser.pickVariantAt(6, "07");
         expectHair("12");
     }
-}
-
-// Stored paths keep their text; the file system is asked ignoring letter case
-// wherever the exact spelling is missing. Documents keep absolute paths: an
-// image that is not where a document says is found under the installation
-// folder by the longest tail of its path that names a file there.
-TEST(StoredPathTest, FilesAreFoundIgnoringLetterCaseAndByTheLongestTail) {
-    TempLibrary library("Brindo");
-    for (const QString file : {"Hair/Long/011.png", "Long/011.png", "011.png", "Tops/01.PNG",
-                               "Hats/Cap.png", "Hats/cap.png", "../secret.png"}) {
-        library.addFile(file);
-    }
-    library.addFolder("Tops/02.png");
-    TempLibrary elsewhere;
-    elsewhere.addFile("Hair/Long/011.png");
-    const QString root = library.stored();
-
-    EXPECT_EQ(nativePath(library.stored("tops/01.png")), library.native("Tops/01.PNG"));
-    EXPECT_EQ(nativePath(library.stored("Hats/cap.png")), library.native("Hats/cap.png"));
-    EXPECT_EQ(locateImage("C:\\Old place\\Brindo\\Hair\\Long\\011.png", root),
-              library.native("Hair/Long/011.png"));
-    EXPECT_EQ(locateImage("\\home\\ann\\Brindo\\hair\\LONG\\011.png", root),
-              library.native("Hair/Long/011.png"));
-    EXPECT_EQ(locateImage("\\elsewhere\\Short\\011.png", root), library.native("011.png"));
-    EXPECT_EQ(locateImage(elsewhere.stored("Hair/Long/011.png"), root),
-              elsewhere.native("Hair/Long/011.png"))
-        << "a path that exists is used as stored";
-    EXPECT_EQ(locateImage("C:\\Old\\Tops\\02.png", root), QString()) << "a folder";
-    EXPECT_EQ(locateImage("\\x\\..\\secret.png", root), QString()) << "climbs out";
-    EXPECT_EQ(locateImage("", root), QString());
-    EXPECT_EQ(locateImage("C:\\Old\\Tops\\01.png", library.stored("missing")), QString());
 }
 
 } // namespace

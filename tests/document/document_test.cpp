@@ -2,6 +2,7 @@
 #include "document/outfit_document.h"
 #include "document/profile_file.h"
 #include "support/permissions.h"
+#include "support/profile_values.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,12 +29,12 @@ protected:
     }
 
     QString read(const QString& section, const QString& key) const {
-        return ReadProfileValue(file, section, key);
+        return test::readProfileValue(file, section, key);
     }
 
     FileOutcome write(const QString& section, const QString& key,
                       const std::optional<QString>& value) const {
-        return WriteProfileValue(file, section, key, value);
+        return test::writeProfileValue(file, section, key, value);
     }
 
     // Writes the key into section S of `before` and expects exactly `after`.
@@ -118,7 +119,7 @@ TEST_F(ProfileFileTest, RefusedOrFailedWritesSayWhyAndKeepTheFile) {
     EXPECT_FALSE(write("S", "a=b", QString("v")).ok());
     EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n");
     const FileOutcome noFolder =
-        WriteProfileValue(dir.filePath("gone/p.ini"), "S", "k", QString("v"));
+        test::writeProfileValue(dir.filePath("gone/p.ini"), "S", "k", QString("v"));
     EXPECT_TRUE(noFolder.problem.contains("does not exist")) << noFolder.problem.toStdString();
 
     if (!test::permissionsEnforced()) {
@@ -132,7 +133,7 @@ TEST_F(ProfileFileTest, RefusedOrFailedWritesSayWhyAndKeepTheFile) {
     EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n");
 }
 
-const QString kInstall = QStringLiteral("\\opt\\brindo");
+const QString kLibrary = QStringLiteral("\\opt\\brindo");
 // What the first save after start-up writes.
 const QByteArray kStartUpLayout = "[Brindo]\r\n"
                                   "Background1=False\r\nBottom1=True\r\nEyes1=False\r\n"
@@ -146,20 +147,15 @@ const QByteArray kStartUpLayout = "[Brindo]\r\n"
 class OutfitDocumentTest : public ProfileFileTest {
 protected:
     // Opens the file the way Open does: every layer off, then the ones it switches on.
-    OutfitState reopened(OutfitState state = {}) const {
+    Outfit reopened(Outfit state = {}) const {
         const LoadedProfile loaded = loadOutfitDocument(file);
         EXPECT_EQ(loaded.status, LoadedProfile::Status::Loaded) << loaded.problem.toStdString();
-        const OutfitValues values(loaded.text);
-        switchAllLayersOff(state);
-        for (const SlotInfo& info : kSlotTable) {
-            values.applyTo(info, state);
-        }
-        return state;
+        return outfitFromDocument(loaded.text, state);
     }
 
-    static OutfitState startUp() {
-        OutfitState state;
-        state.Bottom.switchOn(defaultBottomsPath(kInstall));
+    static Outfit startUp() {
+        Outfit state;
+        state.bottom.switchOn(defaultBottomsPath(kLibrary));
         return state;
     }
 };
@@ -170,29 +166,29 @@ TEST_F(OutfitDocumentTest, FirstSaveAfterStartUpWritesTheKnownLayout) {
 }
 
 TEST_F(OutfitDocumentTest, EverySlotSurvivesSaveAndOpen) {
-    OutfitState state;
+    Outfit state;
     int n = 0;
     for (const SlotInfo& info : kSlotTable) {
         LayerSlot& slot = state.*(info.field);
         slot.switchOn(QStringLiteral("\\lib\\%1\\Zoë.png").arg(n));
         slot.enabled = n++ % 2 == 0;
     }
-    state.Hats.switchOn(QString(1000, u'x'));
-    state.Tops.imagePath = QString(); // set, but empty
-    state.Other.imagePath.reset();    // never set
-    state.Other.enabled = true;
+    state.hats.switchOn(QString(1000, u'x'));
+    state.tops.imagePath = QString(); // set, but empty
+    state.other.imagePath.reset();    // never set
+    state.other.enabled = true;
     ASSERT_TRUE(saveOutfitDocument(file, state).ok());
     EXPECT_TRUE(bytes().contains("\r\nTops2=\r\n"));
     EXPECT_FALSE(bytes().contains("Other2"));
 
     // The layers that are on come from the document.
-    OutfitState expected = state;
+    Outfit expected = state;
     for (const SlotInfo& info : kSlotTable) {
         if (!(expected.*(info.field)).enabled) {
             (expected.*(info.field)).imagePath.reset();
         }
     }
-    expected.Other.imagePath = QString();
+    expected.other.imagePath = QString();
     EXPECT_EQ(reopened(), expected);
 }
 
@@ -201,18 +197,18 @@ TEST_F(OutfitDocumentTest, OnlyAnExactTrueSwitchesALayerOn) {
         "Eyes1=true\nEyes2=\\lib\\eyes.png\nHats1=TRUE\nTops1=1\nMouth1= True \n"
         "hair1=\"True\"\nHair2 = \\lib\\Zo\xEB.png\n"
         "Bottom1=False\nBottom2=\\lib\\bottoms.png\n");
-    const OutfitState opened = reopened();
-    EXPECT_FALSE(opened.Eyes.enabled || opened.Hats.enabled || opened.Tops.enabled);
-    EXPECT_FALSE(opened.Bottom.enabled || opened.Bottom.imagePath.has_value());
-    EXPECT_TRUE(opened.Mouth.enabled);
-    EXPECT_EQ(opened.Mouth.imagePath, QString(""));
-    EXPECT_TRUE(opened.Hair.enabled);
-    EXPECT_EQ(opened.Hair.path(), QString::fromUtf8("\\lib\\Zoë.png")) << "a Windows-1252 byte";
+    const Outfit opened = reopened();
+    EXPECT_FALSE(opened.eyes.enabled || opened.hats.enabled || opened.tops.enabled);
+    EXPECT_FALSE(opened.bottom.enabled || opened.bottom.imagePath.has_value());
+    EXPECT_TRUE(opened.mouth.enabled);
+    EXPECT_EQ(opened.mouth.imagePath, QString(""));
+    EXPECT_TRUE(opened.hair.enabled);
+    EXPECT_EQ(opened.hair.path(), QString::fromUtf8("\\lib\\Zoë.png")) << "a Windows-1252 byte";
 
     put(""); // every layer goes off and keeps its path
-    const OutfitState empty = reopened(startUp());
-    EXPECT_FALSE(empty.Bottom.enabled);
-    EXPECT_EQ(empty.Bottom.path(), defaultBottomsPath(kInstall));
+    const Outfit empty = reopened(startUp());
+    EXPECT_FALSE(empty.bottom.enabled);
+    EXPECT_EQ(empty.bottom.path(), defaultBottomsPath(kLibrary));
 }
 
 TEST_F(OutfitDocumentTest, SavingIntoAnotherIniKeepsItsOtherLines) {
@@ -220,9 +216,9 @@ TEST_F(OutfitDocumentTest, SavingIntoAnotherIniKeepsItsOtherLines) {
                                "[Brindo]\r\n; the outfit\r\nbottom1=False\r\nTops2=stale\r\n"
                                "Note=kept\r\n\r\n[Tail]\nx=1";
     put(foreign);
-    OutfitState state = startUp();
-    state.Hair.switchOn(kInstall + "\\Hair\\Long\\001.png");
-    state.HairExtra.switchOn(kInstall + "\\Hair\\Long\\002.png");
+    Outfit state = startUp();
+    state.hair.switchOn(kLibrary + "\\Hair\\Long\\001.png");
+    state.hairExtra.switchOn(kLibrary + "\\Hair\\Long\\002.png");
     ASSERT_TRUE(saveOutfitDocument(file, state).ok());
     // The flag that is there changes in place, the path that is never set goes,
     // and the other keys follow the section's last line, paths in slot order.
@@ -239,8 +235,8 @@ TEST_F(OutfitDocumentTest, SavingIntoAnotherIniKeepsItsOtherLines) {
 
 TEST_F(OutfitDocumentTest, RefusedSavesNameTheFileAndKeepItIntact) {
     put("[Brindo]\r\nTops1=True\r\n");
-    OutfitState state = startUp();
-    state.Hats.switchOn("\\lib\\hats.png\r\nTops1=False");
+    Outfit state = startUp();
+    state.hats.switchOn("\\lib\\hats.png\r\nTops1=False");
     const FileOutcome forged = saveOutfitDocument(file, state);
     EXPECT_TRUE(forged.problem.contains("Hats")) << forged.problem.toStdString();
     EXPECT_TRUE(forged.problem.contains(QDir::toNativeSeparators(file)));

@@ -1,6 +1,6 @@
 #include "render/draw_outfit.h"
 #include "render/outfit_render.h"
-#include "render/png_picture.h"
+#include "render/png/png_painter.h"
 #include "support/temp_library.h"
 
 #include <QFile>
@@ -15,16 +15,18 @@ protected:
     test::TempLibrary library;
 
     QString file(const QString& relative) const { return library.stored(relative); }
-    QStringList plan(const OutfitState& state) const { return drawPlan(state, library.stored()); }
+    QStringList plan(const Outfit& outfit, const QString& openCategory = {}) const {
+        return drawPlan(outfit, resolveLibraryLayout(library.stored(), openCategory));
+    }
 };
 
 TEST_F(DrawOutfitTest, LayeredOrderPutsEverySlotAtItsPlace) {
     library.addFixedFiles();
-    OutfitState state;
+    Outfit state;
     for (const SlotInfo& info : kSlotTable) {
         (state.*(info.field)).switchOn(file(QString::fromLatin1(info.name) + ".png"));
     }
-    state.ReadyMadeOutfit.enabled = false;
+    state.readyMadeOutfit.enabled = false;
     QStringList expected;
     for (const char* name : {"Background", "HairExtra", "10195", "Footwear", "Bottom", "Tops",
                              "Other", "10196", "Mouth", "Eyes", "Hair", "Eyewear", "Hats",
@@ -36,8 +38,8 @@ TEST_F(DrawOutfitTest, LayeredOrderPutsEverySlotAtItsPlace) {
     // A slot off keeps its path and is not drawn; one on without a path is
     // loaded as an empty path, which draws nothing.
     state = {};
-    state.Hair.imagePath = file("Hair.png");
-    state.Tops.enabled = true;
+    state.hair.imagePath = file("Hair.png");
+    state.tops.enabled = true;
     EXPECT_EQ(plan(state), (QStringList{file("10195.png"), "", file("10196.png"), file("wm.png")}));
     QFile::remove(library.native("wm.png"));
     library.addFolder("wm.png");
@@ -46,12 +48,12 @@ TEST_F(DrawOutfitTest, LayeredOrderPutsEverySlotAtItsPlace) {
 
 TEST_F(DrawOutfitTest, ReadyMadeOutfitsDrawTheirFramesWithTheEyesAsFrameFour) {
     library.addFixedFiles();
-    OutfitState state;
-    state.Eyes.switchOn(file("Eyes.png"));
-    state.Tops.switchOn(file("Tops.png"));
-    state.currentCategory = "Tops";
-    state.ReadyMadeOutfit.switchOn("01");
-    EXPECT_EQ(plan(state).constFirst(), file("Tops/01/1.png")) << "without a ready-made folder";
+    Outfit state;
+    state.eyes.switchOn(file("Eyes.png"));
+    state.tops.switchOn(file("Tops.png"));
+    state.readyMadeOutfit.switchOn("01");
+    EXPECT_EQ(plan(state, "Tops").constFirst(), file("Tops/01/1.png"))
+        << "without a ready-made folder, the open category's";
 
     library.addFolder("READY-MADE OUTFITS/01");
     QStringList expected;
@@ -60,11 +62,11 @@ TEST_F(DrawOutfitTest, ReadyMadeOutfitsDrawTheirFramesWithTheEyesAsFrameFour) {
                                         : file("READY-MADE OUTFITS/01/" + frame + ".png"));
     }
     EXPECT_EQ(plan(state), expected + QStringList{file("wm.png")});
-    state.Eyes.enabled = false;
+    state.eyes.enabled = false;
     expected.removeAt(3);
     EXPECT_EQ(plan(state), expected + QStringList{file("wm.png")});
     for (const char* notAnOutfit : {"1", "13", "", "00", "01 "}) {
-        state.ReadyMadeOutfit.imagePath = QString::fromLatin1(notAnOutfit);
+        state.readyMadeOutfit.imagePath = QString::fromLatin1(notAnOutfit);
         EXPECT_EQ(plan(state), QStringList{file("wm.png")}) << notAnOutfit;
     }
 }
@@ -82,15 +84,15 @@ TEST_F(DrawOutfitTest, LaterLayersCoverEarlierOnesAndEveryRedrawReadsTheFilesAga
     bar("Tops/01.png", {tops, tops, 0, 0});
     bar("Hair/A/001.png", {0, hair, 0, hair});
     bar("Hair/A/002.png", {back, back, back, 0}); // the back of the hair, behind the figure
-    OutfitState state;
-    state.Tops.switchOn(file("Tops/01.png"));
-    state.Hair.switchOn(file("Hair/A/001.png"));
-    state.HairExtra.switchOn(file("Hair/A/002.png"));
-    PNGPicture png(library.stored());
+    Outfit state;
+    state.tops.switchOn(file("Tops/01.png"));
+    state.hair.switchOn(file("Hair/A/001.png"));
+    state.hairExtra.switchOn(file("Hair/A/002.png"));
+    PngPainter png(library.stored());
     CanvasImage canvas;
     canvas.resize(4, 1);
     const auto drawnRow = [&] {
-        DrawOutfit(state, library.stored(), png, canvas);
+        drawOutfit(plan(state), png, canvas);
         const auto* row = reinterpret_cast<const QRgb*>(canvas.image().constScanLine(0));
         return QList<QRgb>(row, row + 4);
     };
@@ -105,17 +107,18 @@ TEST_F(DrawOutfitTest, RenderedOutfitListsAndLeavesOutImagesThatCannotBeLoaded) 
     library.addFixedFiles(6, 5);
     library.addImage("Tops/01.png", QColor(255, 0, 0, 100), 6, 5);
     library.addFile("Other/02.png", "not a picture");
-    OutfitState state;
-    state.Tops.switchOn(file("Tops/01.png"));
+    Outfit state;
+    state.tops.switchOn(file("Tops/01.png"));
     const QImage topsOnly = renderOutfit(state, library.stored()).picture;
-    state.Other.switchOn(file("Other/02.png")); // drawn right after the tops
-    state.Eyes.switchOn(file("Eyes/07.png"));
-    state.Mouth.switchOn(file("Eyes/07.png"));
+    state.other.switchOn(file("Other/02.png")); // drawn right after the tops
+    state.eyes.switchOn(file("Eyes/07.png"));
+    state.mouth.switchOn(file("Eyes/07.png"));
     const RenderedOutfit rendered = renderOutfit(state, library.stored());
     EXPECT_EQ(rendered.picture.size(), QSize(6, 5)) << "the base figure's size";
     EXPECT_EQ(rendered.picture, topsOnly);
-    EXPECT_EQ(rendered.failedLoads, (QList<FailedLoad>{{file("Other/02.png"), kNotDecodable},
-                                                       {file("Eyes/07.png"), kFileNotFound}}))
+    EXPECT_EQ(rendered.failedLoads,
+              (QList<FailedLoad>{{file("Other/02.png"), LoadResult::NotDecodable},
+                                 {file("Eyes/07.png"), LoadResult::FileNotFound}}))
         << "in drawing order, each once";
     QFile::remove(library.native("10195.png"));
     EXPECT_TRUE(renderOutfit(state, library.stored()).picture.isNull());

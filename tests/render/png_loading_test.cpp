@@ -3,10 +3,10 @@
 // the cases it does not reach: chunks around the data, damaged and doubtful
 // files, and every colour with every alpha.
 
-#include "render/pixel_memory.h"
-#include "render/png_decode.h"
-#include "render/png_picture.h"
-#include "render/png_rows.h"
+#include "render/png/pixel_memory.h"
+#include "render/png/png_decode.h"
+#include "render/png/png_painter.h"
+#include "render/png/png_rows.h"
 #include "support/temp_library.h"
 #include "support/test_images.h"
 
@@ -142,27 +142,28 @@ TEST(PNGPictureTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsDrawNot
     };
     const QString failing[] = {library.stored("text.png"), library.stored("half.png"),
                                library.stored(), library.stored("missing.png"), QString()};
-    const int results[] = {kNotDecodable, kNotDecodable, kNotDecodable, kFileNotFound,
-                           kFileNotFound};
+    const LoadResult results[] = {LoadResult::NotDecodable, LoadResult::NotDecodable,
+                                  LoadResult::NotDecodable, LoadResult::FileNotFound,
+                                  LoadResult::FileNotFound};
     QImage white(12, 12, QImage::Format_RGB32);
     white.fill(Qt::white);
     QImage surface = white;
-    PNGPicture component;
-    component.DrawTo(&surface, 1, 2);
+    PngPainter component;
+    component.drawOn(&surface, 1, 2);
     EXPECT_EQ(surface, white) << "nothing is drawn before any load";
     for (int i = 0; i < 5; ++i) {
         const QByteArray png = test::encodePng(picture, kinds[i]);
         library.addFile("kind.png", png);
-        ASSERT_EQ(component.LoadFile(library.stored("kind.png")), kLoaded) << i;
+        ASSERT_EQ(component.load(library.stored("kind.png")), LoadResult::Loaded) << i;
         QImage expected = white;
         QPainter(&expected).drawImage(1, 2, qtPixels(png));
         surface = white;
-        component.DrawTo(&surface, 1, 2);
+        component.drawOn(&surface, 1, 2);
         EXPECT_EQ(surface, expected) << i;
 
-        EXPECT_EQ(component.LoadFile(failing[i]), results[i]) << i;
-        EXPECT_EQ(QSize(component.ImageWidth(), component.ImageHeight()), QSize(0, 0));
-        component.DrawTo(&surface, 1, 2);
+        EXPECT_EQ(component.load(failing[i]), results[i]) << i;
+        EXPECT_EQ(QSize(component.width(), component.height()), QSize(0, 0));
+        component.drawOn(&surface, 1, 2);
         EXPECT_EQ(surface, expected) << i;
     }
 }

@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(HostileDocumentsTest, FilesThatAreNoDocumentsAreRefusedAndChangeNothing) {
-    const OutfitState before = form->state();
+    const Outfit before = form->outfit();
     // 100 MB of plausible text: too large to be read at all.
     for (const auto& [fault, name, bytes] :
          {std::tuple{"a 100 MB file", "huge.BRD",
@@ -50,7 +50,7 @@ TEST_F(HostileDocumentsTest, FilesThatAreNoDocumentsAreRefusedAndChangeNothing) 
         const QString told =
             open(fault, "refused, the outfit stays as it was", name, bytes, 2000, 32 * kMegabyte);
         EXPECT_TRUE(told.contains("is not an outfit document")) << told.toStdString();
-        EXPECT_EQ(form->state(), before);
+        EXPECT_EQ(form->outfit(), before);
     }
 }
 
@@ -63,7 +63,7 @@ TEST_F(HostileDocumentsTest, ATenMegabyteLineOpensInBoundedTimeAndMemory) {
              "opened; the layer whose image is not found is left out", "long-line.BRD",
              "[Brindo]\r\nTops1=True\r\nTops2=" + path + "\r\n", 10000, 200 * kMegabyte);
     EXPECT_TRUE(told.isEmpty()) << told.toStdString();
-    EXPECT_EQ(form->state().Tops.path().size(), path.size());
+    EXPECT_EQ(form->outfit().tops.path().size(), path.size());
 }
 
 TEST_F(HostileDocumentsTest, InvalidUtf8IsReadAsTheOldCodePageAndSavesBack) {
@@ -74,8 +74,8 @@ TEST_F(HostileDocumentsTest, InvalidUtf8IsReadAsTheOldCodePageAndSavesBack) {
              "\xc0\xaf=\x80\x81\nHats1=\xe2\x82\n",
              2000, 32 * kMegabyte);
     EXPECT_TRUE(told.isEmpty()) << told.toStdString();
-    EXPECT_EQ(form->state().Tops.path(), QString::fromUtf8("\\\u00ff\u00fe\\\u00c3\\caf\u00e9"
-                                                           "\\\u00ed\u00a0\u20ac.png"));
+    EXPECT_EQ(form->outfit().tops.path(), QString::fromUtf8("\\\u00ff\u00fe\\\u00c3\\caf\u00e9"
+                                                            "\\\u00ed\u00a0\u20ac.png"));
     form->action("save")->trigger();
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(test::readFile(library.native("latin.BRD")).contains("\xc0\xaf=\x80\x81\n"))

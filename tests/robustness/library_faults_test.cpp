@@ -17,7 +17,7 @@ class LibraryFaultsTest : public testing::Test {
 protected:
     test::TempLibrary library;
     test::FakeDialogs::Shared dialogs;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     LibraryFaultsTest() {
         library.addFixedFiles(8, 8);
@@ -42,9 +42,9 @@ protected:
         QFile::link("Cycle A", library.native("Cycle B"));
         QFile::link("Self.png", library.native("Tops/Self.png"));
         QFile::setPermissions(library.native("Footwear"), {});
-        form =
-            std::make_unique<Form1>(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
-        form->Form_Load();
+        form = std::make_unique<MainWindow>(library.root(),
+                                            std::make_unique<test::FakeDialogs>(dialogs));
+        form->start();
     }
 
     ~LibraryFaultsTest() override {
@@ -70,8 +70,8 @@ protected:
 
     // Opens the category and picks the item; returns what the user was told.
     QString pick(const char* category, const char* item) {
-        const QString told = click(form->list1(), QString::fromUtf8(category));
-        return told + click(form->list2(), QString::fromUtf8(item));
+        const QString told = click(form->categoryList(), QString::fromUtf8(category));
+        return told + click(form->itemList(), QString::fromUtf8(item));
     }
 
     void record(const char* fault, const char* outcome, const QString& told) {
@@ -80,7 +80,7 @@ protected:
 };
 
 TEST_F(LibraryFaultsTest, ListsWhatCanBeListedAndSavesItsOutfits) {
-    const QStringList categories = form->list1()->rows();
+    const QStringList categories = form->categoryList()->rows();
     for (const char* listed : {"Everything", "Ögon och eyes", "Footwear"}) {
         EXPECT_TRUE(categories.contains(QString::fromUtf8(listed))) << listed;
     }
@@ -91,29 +91,29 @@ TEST_F(LibraryFaultsTest, ListsWhatCanBeListedAndSavesItsOutfits) {
            dialogs.messages.join(' '));
 
     pick("Tops", "Upper");
-    EXPECT_EQ(form->list2()->rows(),
+    EXPECT_EQ(form->itemList()->rows(),
               (QStringList{"<none>", "Upper", QString::fromUtf8("Été à la plage")}));
     EXPECT_EQ(form->picture().pixelColor(0, 0), QColor(Qt::blue)) << "an upper-case extension";
     EXPECT_TRUE(pick("Tops", "Été à la plage").isEmpty());
     EXPECT_EQ(form->picture().pixelColor(0, 0), QColor(Qt::red)) << "a name with non-ASCII letters";
     EXPECT_TRUE(pick("Ögon och eyes", "Runda").isEmpty());
-    EXPECT_EQ(form->list3()->rows(), QStringList{"01"});
+    EXPECT_EQ(form->variantList()->rows(), QStringList{"01"});
 
-    const OutfitState dressed = form->state();
+    const Outfit dressed = form->outfit();
     const QString document = library.native(QString::fromUtf8("Outfits ünd more/été.BRD"));
     QDir().mkpath(QFileInfo(document).path());
-    for (const char* action : {"saveas", "nieuw", "open"}) {
+    for (const char* action : {"saveAs", "new", "open"}) {
         dialogs.answers.assign({document});
         form->action(action)->trigger();
     }
-    EXPECT_EQ(form->state().Tops, dressed.Tops);
-    EXPECT_EQ(form->state().Eyes, dressed.Eyes);
+    EXPECT_EQ(form->outfit().tops, dressed.tops);
+    EXPECT_EQ(form->outfit().eyes, dressed.eyes);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
     if (test::permissionsEnforced()) {
-        const QString locked = click(form->list1(), "Footwear");
+        const QString locked = click(form->categoryList(), "Footwear");
         EXPECT_TRUE(locked.contains("cannot be opened")) << locked.toStdString();
-        EXPECT_EQ(form->list2()->count(), 0);
+        EXPECT_EQ(form->itemList()->count(), 0);
         record("A category folder without read permission", "listed; opening it shows no items",
                locked);
     }
@@ -129,17 +129,17 @@ TEST_F(LibraryFaultsTest, WhatCannotBeDrawnIsLeftOut) {
     EXPECT_EQ(form->picture(), undressed);
     record("An image file that is not a PNG image", "left out of the picture",
            pick("Other", "Broken"));
-    EXPECT_TRUE(form->state().Other.enabled);
+    EXPECT_TRUE(form->outfit().other.enabled);
     record("A hair item with files missing", "its missing images are left out",
            pick("Hair", "Short"));
     EXPECT_EQ(form->picture(), undressed);
     record("A hair item that is a link to its own folder",
            "listed; its images are not found and left out", pick("Hair", "Loop"));
-    EXPECT_TRUE(form->state().Hair.enabled);
+    EXPECT_TRUE(form->outfit().hair.enabled);
     record("A category that links to the library folder",
            "listed, with the library's own files as items", pick("Everything", "10195"));
-    record("An empty category", "opens with no items", click(form->list1(), "Empty"));
-    EXPECT_EQ(form->list2()->count(), 0);
+    record("An empty category", "opens with no items", click(form->categoryList(), "Empty"));
+    EXPECT_EQ(form->itemList()->count(), 0);
 }
 
 } // namespace

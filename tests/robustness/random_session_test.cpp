@@ -1,7 +1,7 @@
 // A long session of random clicks, keys and File menu commands on the real
 // window, over the sample library and over a broken copy of it. After every
 // action the window must still answer, be as wide as its lists require, and
-// show the category folder in File1; memory must not keep growing.
+// show the open category in the item list; memory must not keep growing.
 //
 // BRINDO_SEED=<n> replays a session; BRINDO_SESSION_ACTIONS=<n> sets its
 // length (20000 by default).
@@ -21,22 +21,21 @@ namespace brindo {
 namespace {
 
 // What must hold after every action.
-void checkWindow(const Form1& form) {
+void checkWindow(const MainWindow& form) {
     // A posted call runs at once when the event loop is free.
     bool answered = false;
     QMetaObject::invokeMethod(
         qApp, [&answered] { answered = true; }, Qt::QueuedConnection);
     QCoreApplication::processEvents();
     EXPECT_TRUE(answered) << "the window does not answer";
-    const bool wide = form.list2()->isHidden() || !form.list3()->isHidden();
-    EXPECT_EQ(form.width(),
-              Form1::pixels((wide ? Form1::kWideWidthTwips : Form1::kNarrowWidthTwips) -
-                            Form1::kFrameTwips))
-        << "List3 " << (form.list3()->isHidden() ? "hidden" : "shown");
-    if (!form.state().currentCategory.isEmpty()) {
-        EXPECT_EQ(form.file1().path().toStdString(),
-                  joinStored(form.installFolder(), form.state().currentCategory).toStdString());
-    }
+    const bool wide = form.itemList()->isHidden() || !form.variantList()->isHidden();
+    EXPECT_EQ(form.width(), MainWindow::pixels((wide ? MainWindow::kWideWidthTwips
+                                                     : MainWindow::kNarrowWidthTwips) -
+                                               MainWindow::kFrameTwips))
+        << "the variant list is " << (form.variantList()->isHidden() ? "hidden" : "shown");
+    EXPECT_EQ(form.itemList()->rows(),
+              form.openedCategory() ? form.openedCategory()->rows : QStringList())
+        << "the item list shows the open category";
 }
 
 // Runs a session of random actions and leaves its figures in <name>.txt.
@@ -54,17 +53,18 @@ void runSession(const char* name, const QString& library) {
                     "[Brindo]\nTops1=True\nTops2=\\gone\\Tops\\77.png\nReout1=True\nReout2=01\n");
     // File menu commands, with the files their dialogs may be answered with.
     const std::pair<const char*, QStringList> commands[] = {
-        {"nieuw", {}},
+        {"new", {}},
         {"open",
          {"outfit0.BRD", "outfit1.BRD", "never saved.BRD", "binary.BRD", "missing images.BRD",
           "a folder.BRD", "picture0.bmp"}},
         {"save", {"outfit0.BRD", "outfit1.BRD"}},
-        {"saveas", {"outfit0.BRD", "outfit1.BRD", "a folder.BRD", "no such folder/outfit.BRD"}},
-        {"image", {"picture0.bmp", "picture1.BMP", "a folder.BRD", "no such folder/picture.bmp"}},
+        {"saveAs", {"outfit0.BRD", "outfit1.BRD", "a folder.BRD", "no such folder/outfit.BRD"}},
+        {"exportImage",
+         {"picture0.bmp", "Picture.BMP", "a folder.BRD", "no such folder/picture.bmp"}},
     };
     test::FakeDialogs::Shared dialogs;
-    Form1 form(library, std::make_unique<test::FakeDialogs>(dialogs));
-    form.Form_Load();
+    MainWindow form(library, std::make_unique<test::FakeDialogs>(dialogs));
+    form.start();
     // The offscreen platform says on every change of the window's width that
     // it passes no size hints on; in thousands of actions that is noise.
     static QtMessageHandler otherMessages = nullptr;
@@ -94,7 +94,7 @@ void runSession(const char* name, const QString& library) {
             dialogs.answers.clear();
             return QString("%1 %2").arg(action, answer.value_or("(Cancel)"));
         }
-        ListBox* lists[] = {form.list1(), form.list2(), form.list3()};
+        ListBox* lists[] = {form.categoryList(), form.itemList(), form.variantList()};
         ListBox* list = lists[std::discrete_distribution<int>(
             {2.0, lists[1]->isHidden() ? 0.0 : 5.0, lists[2]->isHidden() ? 0.0 : 3.0})(random)];
         if (kind == 1) {

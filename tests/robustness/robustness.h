@@ -3,7 +3,7 @@
 // What the robustness tests share: time and memory of this process, the
 // figures they leave for scripts/reliability-report, and a small library.
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_library.h"
 
@@ -86,13 +86,13 @@ inline void recordFault(const QString& fault, const QString& outcome, QString to
 struct SmallLibraryForm {
     TempLibrary library;
     FakeDialogs::Shared dialogs;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     SmallLibraryForm() {
         library.addFixedFiles(8, 8);
         library.addImage("Tops/01.png", QColor(Qt::red), 8, 8);
-        form = std::make_unique<Form1>(library.root(), std::make_unique<FakeDialogs>(dialogs));
-        form->Form_Load();
+        form = std::make_unique<MainWindow>(library.root(), std::make_unique<FakeDialogs>(dialogs));
+        form->start();
     }
 
     // Runs a File menu command, answering its dialog with the file.

@@ -20,10 +20,10 @@ int main(int argc, char* argv[]) {
     const int saves = argc > 3 ? std::atoi(argv[3]) : 0;
     for (int round = 0; saves == 0 || round < saves; ++round) {
         const int which = round % 2;
-        OutfitState outfit;
-        outfit.Bottom.switchOn("\\library\\Bottoms\\00.png");
-        outfit.Tops.switchOn(QString("\\library\\Tops\\0%1.png").arg(which + 1));
-        outfit.HairExtra = {which == 1, "\\library\\Hair\\Long\\002.png"};
+        Outfit outfit;
+        outfit.bottom.switchOn("\\library\\Bottoms\\00.png");
+        outfit.tops.switchOn(QString("\\library\\Tops\\0%1.png").arg(which + 1));
+        outfit.hairExtra = {which == 1, "\\library\\Hair\\Long\\002.png"};
         QImage picture(600, 400, QImage::Format_RGB32);
         picture.fill(which == 0 ? QColor(200, 30, 30) : QColor(30, 30, 200));
         // The resolution goes into the file; it must not depend on the screen.

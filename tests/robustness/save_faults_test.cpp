@@ -98,8 +98,8 @@ TEST(FullDiskTest, SavesThatDoNotFitKeepTheOldFilesAndSaySo) {
             }
         }
         for (const auto& [action, name, what, outcome] :
-             {std::tuple{"saveas", "outfit.BRD", "Save", "the old document stays"},
-              {"image", "picture.bmp", "Export as Image", "the old picture stays"}}) {
+             {std::tuple{"saveAs", "outfit.BRD", "Save", "the old document stays"},
+              {"exportImage", "picture.bmp", "Export as Image", "the old picture stays"}}) {
             const QString fault =
                 QString("%1: the disk is full%2").arg(what, mounted ? "" : " (file size limit)");
             SCOPED_TRACE(fault.toStdString());

@@ -10,16 +10,16 @@ namespace brindo::test {
 // A picture library built by a test in its own temporary folder.
 class TempLibrary {
 public:
-    // Creates an empty installation folder. `subfolder` places it below extra
+    // Creates an empty library folder. `subfolder` places it below extra
     // folders of the temporary directory (say "Mother/eyes/prog") so that
-    // tests can plant keywords in the installation path.
+    // tests can plant keywords in the library path.
     explicit TempLibrary(const QString& subfolder = QStringLiteral("install"));
 
-    // Native path of the installation folder.
+    // Native path of the library folder.
     QString root() const { return root_; }
-    // The installation folder in the stored, backslash-joined form.
+    // The library folder in the stored, backslash-joined form.
     QString stored() const;
-    // Stored path of a file or folder below the installation folder, given
+    // Stored path of a file or folder below the library folder, given
     // with "/" between components ("Tops/01.png").
     QString stored(const QString& relative) const;
     QString native(const QString& relative) const;

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "catalogue/stored_path.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_library.h"
@@ -133,9 +133,9 @@ protected:
     test::TempLibrary temp;
     QString library = QFileInfo(QStringLiteral(BRINDO_CLI)).absolutePath();
     test::FakeDialogs::Shared dialogs;
-    Form1 form{library, std::make_unique<test::FakeDialogs>(dialogs)};
+    MainWindow form{library, std::make_unique<test::FakeDialogs>(dialogs)};
 
-    WindowTest() { form.Form_Load(); }
+    WindowTest() { form.start(); }
     QString path(const QString& name) const { return temp.native(name); }
     void pick(ListBox* list, const QString& row) {
         const int index = static_cast<int>(list->rows().indexOf(row));
@@ -147,14 +147,14 @@ protected:
 // Dressed in the window, saved and exported: brindo-cli writes the same file,
 // and the same pixels for a document made where the program lay before.
 TEST_F(WindowTest, RenderGivesTheWindowsPicture) {
-    pick(form.list1(), "Tops");
-    pick(form.list2(), "03");
-    pick(form.list1(), "Hair");
-    pick(form.list2(), "Long");
-    pick(form.list3(), "07");
+    pick(form.categoryList(), "Tops");
+    pick(form.itemList(), "03");
+    pick(form.categoryList(), "Hair");
+    pick(form.itemList(), "Long");
+    pick(form.variantList(), "07");
     dialogs.answers.assign({path("look.BRD"), path("look.bmp")});
-    form.action("saveas")->trigger();
-    form.action("image")->trigger();
+    form.action("saveAs")->trigger();
+    form.action("exportImage")->trigger();
     ASSERT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(cli({"render", path("look.BRD"), "-o", path("cli.bmp")}).status, 0);
     EXPECT_EQ(bytesOf(path("cli.bmp")), bytesOf(path("look.bmp")));
@@ -174,17 +174,18 @@ TEST_F(WindowTest, RenderGivesTheWindowsPicture) {
 // brindo-cli lists the rows that the window's three lists show.
 TEST_F(WindowTest, ListShowsTheWindowsRows) {
     QString shown;
-    for (const QString& category : form.list1()->rows()) {
+    for (const QString& category : form.categoryList()->rows()) {
         shown += category + u'\n';
-        pick(form.list1(), category);
-        for (const QString& item : form.list2()->rows()) {
+        pick(form.categoryList(), category);
+        for (const QString& item : form.itemList()->rows()) {
             shown += "  " + item + u'\n';
             if (item == "<none>") {
                 continue;
             }
-            pick(form.list2(), item);
-            for (const QString& variant :
-                 form.list3()->isVisibleTo(&form) ? form.list3()->rows() : QStringList()) {
+            pick(form.itemList(), item);
+            for (const QString& variant : form.variantList()->isVisibleTo(&form)
+                                              ? form.variantList()->rows()
+                                              : QStringList()) {
                 shown += "    " + variant + u'\n';
             }
         }

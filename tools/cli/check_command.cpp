@@ -1,5 +1,5 @@
-#include "catalogue/library_check.h"
 #include "catalogue/stored_path.h"
+#include "check/library_check.h"
 #include "command_line.h"
 
 #include <QDir>

@@ -1,15 +1,16 @@
 #include "command_line.h"
 #include "render/outfit_render.h"
+#include "render/outfit_source.h"
 #include "render/picture_export.h"
-#include "render/png_picture.h"
+#include "render/png/png_painter.h"
 
 namespace brindo::cli {
 
 namespace {
 
-QString loadProblem(int result) {
-    return result == kFileNotFound ? QStringLiteral("not found")
-                                   : QStringLiteral("not a readable PNG picture");
+QString loadProblem(LoadResult result) {
+    return result == LoadResult::FileNotFound ? QStringLiteral("not found")
+                                              : QStringLiteral("not a readable PNG picture");
 }
 
 } // namespace
@@ -58,7 +59,7 @@ int runRender(const QStringList& arguments) {
         printError(parser.command(), source.problem);
         return kFailure;
     }
-    const RenderedOutfit rendered = renderOutfit(source.state, library);
+    const RenderedOutfit rendered = renderOutfit(source.outfit, library);
     if (!rendered.ok()) {
         printError(parser.command(), rendered.problem);
         return kFailure;

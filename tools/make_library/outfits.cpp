@@ -1,10 +1,10 @@
 #include "outfits.h"
 
+#include "catalogue/library_layout.h"
 #include "clothes.h"
 #include "figure.h"
 #include "hair.h"
 #include "heads.h"
-#include "render/draw_outfit.h"
 #include "scenes.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 // Draws the main window offscreen, dressed with a few picks from the library,
 // and saves it as a PNG for the README.
-#include "app/form1.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -55,13 +55,15 @@ int main(int argc, char* argv[]) {
         parser.showHelp(2);
     }
 
-    brindo::Form1 form(arguments.at(0), std::make_unique<NoDialogs>());
-    form.Form_Load();
-    const bool dressed =
-        pick(form.list1(), QStringLiteral("Backgrounds")) &&
-        pick(form.list2(), QStringLiteral("02")) && pick(form.list1(), QStringLiteral("Tops")) &&
-        pick(form.list2(), QStringLiteral("03")) && pick(form.list1(), QStringLiteral("Hair")) &&
-        pick(form.list2(), QStringLiteral("Long")) && pick(form.list3(), QStringLiteral("07"));
+    brindo::MainWindow form(arguments.at(0), std::make_unique<NoDialogs>());
+    form.start();
+    const bool dressed = pick(form.categoryList(), QStringLiteral("Backgrounds")) &&
+                         pick(form.itemList(), QStringLiteral("02")) &&
+                         pick(form.categoryList(), QStringLiteral("Tops")) &&
+                         pick(form.itemList(), QStringLiteral("03")) &&
+                         pick(form.categoryList(), QStringLiteral("Hair")) &&
+                         pick(form.itemList(), QStringLiteral("Long")) &&
+                         pick(form.variantList(), QStringLiteral("07"));
     if (!dressed || !form.grab().save(arguments.at(1), "png")) {
         std::fprintf(stderr, "screenshot: could not make the picture\n");
         return 1;

@@ -1,0 +1,213 @@
+#include "app/main_window.h"
+
+#include "catalogue/folder_listing.h"
+#include "catalogue/library_layout.h"
+#include "catalogue/stored_path.h"
+#include "render/draw_outfit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <cmath>
+#include <exception>
+
+namespace brindo {
+
+namespace {
+
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Design positions of the controls, in twips. Start-up moves the lists beside
+// the canvas once it knows the base figure's size.
+constexpr TwipRect kCanvasRect{0, 0, 1650, 1650};
+constexpr TwipRect kCategoryListRect{1650, 0, 2115, 3180};
+constexpr TwipRect kItemListRect{3780, 0, 2085, 2595};
+constexpr TwipRect kVariantListRect{1965, 3345, 6195, 2205};
+constexpr TwipRect kCreditLabelRect{30, 1680, 1635, 1545};
+
+// The desktop's keys for a command, or the common ones where the desktop names
+// none (plain X11 has no key for Save as, for instance).
+QList<QKeySequence> shortcutsFor(QKeySequence::StandardKey command, const char* usualKeys) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (keys.isEmpty() && usualKeys != nullptr) {
+        keys.append(QKeySequence(QString::fromLatin1(usualKeys)));
+    }
+    return keys;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString& nativeLibraryFolder, std::unique_ptr<UserDialogs> dialogs)
+    : libraryFolder_(storedFromNative(QDir(nativeLibraryFolder).absolutePath())),
+      dialogs_(std::move(dialogs)) {
+    setWindowTitle(QStringLiteral("Brindo Creator"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    buildControls();
+    buildMenu();
+    setOuterWidthTwips(kWideWidthTwips);
+}
+
+MainWindow::~MainWindow() = default;
+
+int MainWindow::pixels(double twips) {
+    constexpr double kTwipsPerPixel = 15.0;
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+void MainWindow::buildControls() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    const auto place = [](QWidget* widget, const TwipRect& rect) {
+        widget->setGeometry(pixels(rect.left), pixels(rect.top), pixels(rect.width),
+                            pixels(rect.height));
+    };
+
+    // Created first so that it lies behind the canvas.
+    creditLabel_ =
+        new QLabel(QStringLiteral("Brindo Creator\nDress the character: pick a category, an item "
+                                  "and a variant."),
+                   client);
+    QFont creditFont(QStringLiteral("MS Sans Serif"));
+    creditFont.setPointSizeF(9.75);
+    creditFont.setBold(true);
+    creditLabel_->setFont(creditFont);
+    creditLabel_->setWordWrap(true);
+    creditLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(creditLabel_, kCreditLabelRect);
+
+    canvasView_ = new CanvasView(client);
+    place(canvasView_, kCanvasRect);
+
+    const auto makeList = [&](const char* name, const TwipRect& rect) {
+        auto* list = new ListBox(client);
+        list->setObjectName(QString::fromLatin1(name));
+        place(list, rect);
+        return list;
+    };
+    categoryList_ = makeList("categoryList", kCategoryListRect);
+    itemList_ = makeList("itemList", kItemListRect);
+    itemList_->hide();
+    variantList_ = makeList("variantList", kVariantListRect);
+    variantList_->hide();
+
+    connect(categoryList_, &ListBox::clicked, this, &MainWindow::openSelectedCategory);
+    connect(itemList_, &ListBox::clicked, this, &MainWindow::pickSelectedItem);
+    connect(variantList_, &ListBox::clicked, this, &MainWindow::pickSelectedVariant);
+}
+
+void MainWindow::buildMenu() {
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fileMenu_->setObjectName(QStringLiteral("fileMenu"));
+    struct Command {
+        const char* name;
+        QString caption;
+        QKeySequence::StandardKey shortcut;
+        const char* usualKeys;
+        void (MainWindow::*handler)();
+    };
+    const Command commands[] = {
+        {"new", tr("&New"), QKeySequence::New, "Ctrl+N", &MainWindow::newOutfit},
+        {nullptr, {}, QKeySequence::UnknownKey, nullptr, nullptr},
+        {"open", tr("&Open..."), QKeySequence::Open, "Ctrl+O", &MainWindow::openOutfit},
+        {"save", tr("&Save"), QKeySequence::Save, "Ctrl+S", &MainWindow::save},
+        {"saveAs", tr("Save &as..."), QKeySequence::SaveAs, "Ctrl+Shift+S", &MainWindow::saveAs},
+        {"exportImage", tr("&Export as Image..."), QKeySequence::UnknownKey, nullptr,
+         &MainWindow::exportImage},
+        {nullptr, {}, QKeySequence::UnknownKey, nullptr, nullptr},
+        {"quit", tr("&Quit"), QKeySequence::Quit, "Ctrl+Q", &MainWindow::quit},
+    };
+    for (const Command& command : commands) {
+        if (command.handler == nullptr) {
+            fileMenu_->addSeparator();
+            continue;
+        }
+        QAction* action = fileMenu_->addAction(command.caption);
+        action->setObjectName(QString::fromLatin1(command.name));
+        action->setShortcuts(shortcutsFor(command.shortcut, command.usualKeys));
+        connect(action, &QAction::triggered, this, command.handler);
+    }
+}
+
+QAction* MainWindow::action(const QString& objectName) const {
+    return fileMenu_->findChild<QAction*>(objectName);
+}
+
+void MainWindow::setOuterWidthTwips(int twips) {
+    const int clientWidth = pixels(twips - kFrameTwips);
+    const int clientHeight = pixels(kClientHeightTwips);
+    setFixedSize(clientWidth, menuBar()->sizeHint().height() + clientHeight);
+}
+
+void MainWindow::start() {
+    guarded(tr("Starting"), [this] {
+        show();
+        painter_ = std::make_unique<PngPainter>(libraryFolder_);
+        const QString baseFigure = baseFigurePath(libraryFolder_);
+        const LoadResult baseFigureResult = painter_->load(baseFigure);
+
+        canvasView_->setGeometry(0, 0, painter_->width(), painter_->height());
+        canvasView_->canvas().resize(painter_->width(), painter_->height());
+        categoryList_->move(canvasView_->width(), 0);
+        itemList_->setGeometry(categoryList_->width() + categoryList_->x(), 0,
+                               categoryList_->width(), categoryList_->height());
+        variantList_->setGeometry(itemList_->width() + itemList_->x(), 0, categoryList_->width(),
+                                  categoryList_->height());
+
+        outfit_.bottom.switchOn(defaultBottomsPath(libraryFolder_));
+        redraw(Redraw::RepeatLastLayer);
+
+        if (const auto categories = listSubfolders(libraryFolder_)) {
+            categoryList_->addItems(*categories);
+        }
+        if (baseFigureResult != LoadResult::Loaded) {
+            tellProblem(tr("The base figure \"%1\" is missing or cannot be read, so there is "
+                           "no character to dress.\n\nBrindo Creator looks for its picture "
+                           "library in the folder that holds the program:\n%2")
+                            .arg(QString(kBaseFigureFile),
+                                 QDir::toNativeSeparators(nativePath(libraryFolder_))));
+        }
+    });
+}
+
+void MainWindow::quit() {
+    close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::redraw(Redraw kind) {
+    if (!painter_) {
+        return;
+    }
+    const QString openName = openCategory_ ? openCategory_->name : QString();
+    CanvasImage& canvas = canvasView_->canvas();
+    drawOutfit(drawPlan(outfit_, resolveLibraryLayout(libraryFolder_, openName)), *painter_,
+               canvas);
+    if (kind == Redraw::RepeatLastLayer) {
+        painter_->drawOn(canvas.surface(), 0, 0);
+    }
+    canvasView_->refresh();
+}
+
+void MainWindow::tellProblem(const QString& message) {
+    dialogs_->tellProblem(this, message);
+}
+
+void MainWindow::guarded(const QString& action, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        tellProblem(tr("%1 did not work: %2").arg(action, QString::fromLocal8Bit(error.what())));
+    } catch (...) {
+        tellProblem(tr("%1 did not work because of an unexpected error.").arg(action));
+    }
+}
+
+} // namespace brindo

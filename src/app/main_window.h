@@ -1,0 +1,104 @@
+#pragma once
+
+#include "app/canvas_view.h"
+#include "app/list_box.h"
+#include "app/user_dialogs.h"
+#include "catalogue/open_category.h"
+#include "model/outfit.h"
+#include "render/png/png_painter.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QMenu;
+
+namespace brindo {
+
+// The program's one window. Handlers read their controls, call the rules of the
+// catalogue, render and document code, and apply the result; every handler is
+// a boundary that no error passes.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Outer widths of the window, frame included, in twips.
+    static constexpr int kWideWidthTwips = 8085;
+    static constexpr int kNarrowWidthTwips = 5970;
+    static constexpr int kFrameTwips = 90;
+    static constexpr int kClientHeightTwips = 3180;
+
+    explicit MainWindow(const QString& nativeLibraryFolder,
+                        std::unique_ptr<UserDialogs> dialogs = std::make_unique<DesktopDialogs>());
+    ~MainWindow() override;
+
+    // Shows the window, sizes the canvas to the base figure, lines up the
+    // lists, draws the default outfit and lists the categories.
+    void start();
+
+    const Outfit& outfit() const { return outfit_; }
+    const QString& libraryFolder() const { return libraryFolder_; }
+    // The category open in the item list, if any.
+    const std::optional<OpenCategory>& openedCategory() const { return openCategory_; }
+    const QImage& picture() const { return canvasView_->canvas().image(); }
+    ListBox* categoryList() const { return categoryList_; }
+    ListBox* itemList() const { return itemList_; }
+    ListBox* variantList() const { return variantList_; }
+    CanvasView* canvasView() const { return canvasView_; }
+    QMenu* fileMenu() const { return fileMenu_; }
+    QAction* action(const QString& objectName) const;
+
+    // Twips to pixels, 15 twips to a pixel.
+    static int pixels(double twips);
+
+    // Opens a document as Open does once its dialog has given the name; for
+    // a document named on the command line.
+    void openDocument(const QString& nativeFile);
+
+    void openSelectedCategory();
+    void pickSelectedItem();
+    void pickSelectedVariant();
+    void newOutfit();
+    void openOutfit();
+    void save();
+    void saveAs();
+    void exportImage();
+    void quit();
+
+private:
+    void buildControls();
+    void buildMenu();
+    void setOuterWidthTwips(int twips);
+    void showVariants(const std::optional<QStringList>& rows);
+    // Runs a handler; whatever escapes it is told to the user, once.
+    void guarded(const QString& action, const std::function<void()>& handler);
+    void tellProblem(const QString& message);
+
+    enum class Redraw {
+        Plain,
+        // The last layer drawn once more on top, as start-up and each layer
+        // of Open always have: a half-transparent watermark shows twice.
+        RepeatLastLayer,
+    };
+    // Composes the outfit's picture afresh and shows it.
+    void redraw(Redraw kind = Redraw::Plain);
+    void readDocument(const QString& nativeFile);
+
+    QString libraryFolder_; // stored form
+    Outfit outfit_;
+    std::optional<OpenCategory> openCategory_;
+    std::unique_ptr<UserDialogs> dialogs_;
+    std::unique_ptr<PngPainter> painter_;
+
+    CanvasView* canvasView_ = nullptr;
+    ListBox* categoryList_ = nullptr;
+    ListBox* itemList_ = nullptr;
+    ListBox* variantList_ = nullptr;
+    QLabel* creditLabel_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+};
+
+} // namespace brindo

@@ -1,0 +1,82 @@
+#include "render/outfit_source.h"
+
+#include "document/outfit_document.h"
+#include "files/text_codec.h"
+#include "render/picture_export.h"
+#include "render/png/png_decode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QObject>
+
+namespace brindo {
+
+namespace {
+
+QString shown(const QString& nativeFile) {
+    return QDir::toNativeSeparators(nativeFile);
+}
+
+bool isPngFile(const QString& nativeFile) {
+    QFile file(nativeFile);
+    return file.open(QIODevice::ReadOnly) && file.read(kPngSignature.size()) == kPngSignature;
+}
+
+// Each line is decoded as a document field is, so that the text reads back as
+// the same outfit once written out again as UTF-8.
+QString documentText(const QByteArray& bytes) {
+    QString text;
+    qsizetype begin = 0;
+    while (begin < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', begin);
+        end = end < 0 ? bytes.size() : end + 1;
+        text += decodeText(QByteArrayView(bytes).sliced(begin, end - begin));
+        begin = end;
+    }
+    if (text.startsWith(QChar(QChar::ByteOrderMark))) {
+        text.remove(0, 1); // it marks the encoding and is no part of the text
+    }
+    return text;
+}
+
+OutfitSource readPngSource(const QString& nativeFile) {
+    OutfitSource source;
+    // The reader's own text() folds line breaks; the image keeps the text whole.
+    QImageReader reader(nativeFile, "png");
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        source.problem = QObject::tr("Could not read the picture \"%1\": %2.")
+                             .arg(shown(nativeFile), reader.errorString().toLower());
+        return source;
+    }
+    if (!picture.textKeys().contains(kOutfitTextKey)) {
+        source.problem =
+            QObject::tr("\"%1\" is a picture without an outfit in it.").arg(shown(nativeFile));
+        return source;
+    }
+    source.documentText = picture.text(kOutfitTextKey);
+    source.outfit = outfitFromDocument(ProfileText(source.documentText.toUtf8()));
+    return source;
+}
+
+} // namespace
+
+OutfitSource readOutfitSource(const QString& nativeFile) {
+    if (isPngFile(nativeFile)) {
+        return readPngSource(nativeFile);
+    }
+    OutfitSource source;
+    const LoadedProfile loaded = loadOutfitDocument(nativeFile);
+    if (loaded.status == LoadedProfile::Status::Missing) {
+        source.problem = QObject::tr("\"%1\" does not exist.").arg(shown(nativeFile));
+    } else if (loaded.refused()) {
+        source.problem = loaded.problem;
+    } else {
+        source.outfit = outfitFromDocument(loaded.text);
+        source.documentText = documentText(loaded.text.bytes());
+    }
+    return source;
+}
+
+} // namespace brindo

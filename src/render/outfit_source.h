@@ -1,0 +1,25 @@
+#pragma once
+
+#include "document/profile_text.h"
+#include "model/outfit.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+namespace brindo {
+
+// An outfit read for drawing, together with the text of its document.
+struct OutfitSource {
+    Outfit outfit;
+    QString documentText; // the document as read, line by line
+    QString problem;      // why nothing could be read; empty when it worked
+
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// Reads an outfit document as Open does, or a PNG picture that carries one
+// under kOutfitTextKey. The problem names the file.
+OutfitSource readOutfitSource(const QString& nativeFile);
+
+} // namespace brindo

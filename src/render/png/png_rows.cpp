@@ -1,0 +1,278 @@
+#include "render/png/png_rows.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace brindo::png {
+
+namespace {
+
+enum Filter : int { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
+
+std::uint8_t paethPredictor(int left, int above, int aboveLeft) {
+    const int distanceLeft = std::abs(above - aboveLeft);
+    const int distanceAbove = std::abs(left - aboveLeft);
+    const int distanceAboveLeft = std::abs(left + above - 2 * aboveLeft);
+    if (distanceLeft <= distanceAbove && distanceLeft <= distanceAboveLeft) {
+        return static_cast<std::uint8_t>(left);
+    }
+    return static_cast<std::uint8_t>(distanceAbove <= distanceAboveLeft ? above : aboveLeft);
+}
+
+// Any pixel size, one byte at a time.
+void unfilterBytes(int filterType, const std::uint8_t* in, const std::uint8_t* prior,
+                   std::uint8_t* row, std::size_t length, std::size_t bpp) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const int left = i >= bpp ? row[i - bpp] : 0;
+        const int aboveLeft = i >= bpp ? prior[i - bpp] : 0;
+        int predicted = 0;
+        switch (filterType) {
+        case kSub:
+            predicted = left;
+            break;
+        case kAverage:
+            predicted = (left + prior[i]) / 2;
+            break;
+        default:
+            predicted = paethPredictor(left, prior[i], aboveLeft);
+            break;
+        }
+        row[i] = static_cast<std::uint8_t>(in[i] + predicted);
+    }
+}
+
+void unfilterUp(const std::uint8_t* in, const std::uint8_t* prior, std::uint8_t* row,
+                std::size_t length) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= length; i += 16) {
+        const __m128i sum =
+            _mm_add_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(prior + i)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), sum);
+    }
+#endif
+    for (; i < length; ++i) {
+        row[i] = static_cast<std::uint8_t>(in[i] + prior[i]);
+    }
+}
+
+#if defined(__SSE2__)
+
+// Four-byte pixels (RGBA): one pixel per step, its channels side by side.
+__m128i loadPixel(const std::uint8_t* at) {
+    std::int32_t value = 0;
+    std::memcpy(&value, at, sizeof value);
+    return _mm_cvtsi32_si128(value);
+}
+
+void storePixel(std::uint8_t* at, __m128i pixel) {
+    const std::int32_t value = _mm_cvtsi128_si32(pixel);
+    std::memcpy(at, &value, sizeof value);
+}
+
+__m128i select(__m128i mask, __m128i whenSet, __m128i otherwise) {
+    return _mm_or_si128(_mm_and_si128(mask, whenSet), _mm_andnot_si128(mask, otherwise));
+}
+
+__m128i absolute(__m128i value) {
+    return _mm_max_epi16(value, _mm_sub_epi16(_mm_setzero_si128(), value));
+}
+
+// Paeth keeps the pixels in 16-bit lanes. Only the distances that involve
+// the pixel to the left wait for the previous step.
+void unfilterPaeth(const std::uint8_t* in, const std::uint8_t* prior, std::uint8_t* row,
+                   std::size_t length) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lowByte = _mm_set1_epi16(0xFF);
+    __m128i left = zero;
+    __m128i aboveLeft = zero;
+    for (std::size_t i = 0; i + 4 <= length; i += 4) {
+        const __m128i above = _mm_unpacklo_epi8(loadPixel(prior + i), zero);
+        const __m128i filtered = _mm_unpacklo_epi8(loadPixel(in + i), zero);
+        const __m128i fromAbove = _mm_sub_epi16(above, aboveLeft);
+        const __m128i distanceLeft = absolute(fromAbove);
+        const __m128i fromLeft = _mm_sub_epi16(left, aboveLeft);
+        const __m128i distanceAbove = absolute(fromLeft);
+        const __m128i distanceAboveLeft = absolute(_mm_add_epi16(fromAbove, fromLeft));
+        const __m128i nearerOfTwo =
+            select(_mm_cmpgt_epi16(distanceAbove, distanceAboveLeft), aboveLeft, above);
+        const __m128i nearestOfTwo = _mm_min_epi16(distanceAbove, distanceAboveLeft);
+        const __m128i predicted =
+            select(_mm_cmpgt_epi16(distanceLeft, nearestOfTwo), nearerOfTwo, left);
+        left = _mm_and_si128(_mm_add_epi16(predicted, filtered), lowByte);
+        aboveLeft = above;
+        storePixel(row + i, _mm_packus_epi16(left, zero));
+    }
+}
+
+void unfilterPixels(int filterType, const std::uint8_t* in, const std::uint8_t* prior,
+                    std::uint8_t* row, std::size_t length) {
+    if (filterType == kPaeth) {
+        unfilterPaeth(in, prior, row, length);
+        return;
+    }
+    __m128i left = _mm_setzero_si128();
+    for (std::size_t i = 0; i + 4 <= length; i += 4) {
+        const __m128i filtered = loadPixel(in + i);
+        if (filterType == kSub) {
+            left = _mm_add_epi8(left, filtered);
+        } else {
+            const __m128i above = loadPixel(prior + i);
+            // _mm_avg_epu8 rounds up; the filter rounds down.
+            const __m128i roundedUp = _mm_avg_epu8(left, above);
+            const __m128i odd = _mm_and_si128(_mm_xor_si128(left, above), _mm_set1_epi8(1));
+            left = _mm_add_epi8(_mm_sub_epi8(roundedUp, odd), filtered);
+        }
+        storePixel(row + i, left);
+    }
+}
+
+#endif
+
+} // namespace
+
+bool unfilterRow(int filterType, const std::uint8_t* filtered, const std::uint8_t* prior,
+                 std::uint8_t* row, std::size_t length, int bytesPerPixel) {
+    switch (filterType) {
+    case kNone:
+        std::memcpy(row, filtered, length);
+        return true;
+    case kUp:
+        unfilterUp(filtered, prior, row, length);
+        return true;
+    case kSub:
+    case kAverage:
+    case kPaeth:
+#if defined(__SSE2__)
+        if (bytesPerPixel == 4) {
+            unfilterPixels(filterType, filtered, prior, row, length);
+            return true;
+        }
+#endif
+        unfilterBytes(filterType, filtered, prior, row, length,
+                      static_cast<std::size_t>(bytesPerPixel));
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+QRgb rgbaPixel(const std::uint8_t* samples) {
+    return premultiplied(samples[0], samples[1], samples[2], samples[3]);
+}
+
+// RGBA rows, the common case: four pixels a step, skipping the arithmetic
+// for runs of fully transparent or fully opaque pixels.
+void rgbaRow(const std::uint8_t* samples, int width, QRgb* out, VisibleSpan& span) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000U));
+    const __m128i greenAlpha = _mm_set1_epi32(static_cast<int>(0xFF00FF00U));
+    const __m128i lowByte = _mm_set1_epi32(0xFF);
+    const __m128i alphaLane = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
+    const __m128i colourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+    const __m128i half = _mm_set1_epi16(0x80);
+    // Two pixels in 16-bit lanes, red and blue swapped, premultiplied.
+    const auto premultiply = [&](__m128i pixels) {
+        pixels = _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, _MM_SHUFFLE(3, 0, 1, 2)),
+                                     _MM_SHUFFLE(3, 0, 1, 2));
+        __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, _MM_SHUFFLE(3, 3, 3, 3)),
+                                            _MM_SHUFFLE(3, 3, 3, 3));
+        alpha = _mm_or_si128(_mm_and_si128(alpha, colourLanes), alphaLane);
+        __m128i product = _mm_mullo_epi16(pixels, alpha);
+        product = _mm_add_epi16(_mm_add_epi16(product, _mm_srli_epi16(product, 8)), half);
+        return _mm_srli_epi16(product, 8);
+    };
+    for (; x + 4 <= width; x += 4) {
+        const __m128i pixels =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + std::ptrdiff_t{4} * x));
+        const __m128i alpha = _mm_and_si128(pixels, alphaMask);
+        const int clear = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(alpha, zero)));
+        auto* target = reinterpret_cast<__m128i*>(out + x);
+        if (clear == 0xF) {
+            _mm_storeu_si128(target, zero);
+            continue;
+        }
+        const int visible = ~clear & 0xF;
+        span.first = std::min(span.first, x + __builtin_ctz(static_cast<unsigned>(visible)));
+        span.last = std::max(span.last, x + 31 - __builtin_clz(static_cast<unsigned>(visible)));
+        const int opaque = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(alpha, alphaMask)));
+        if (opaque == 0xF) {
+            const __m128i swapped =
+                _mm_or_si128(_mm_and_si128(pixels, greenAlpha),
+                             _mm_or_si128(_mm_and_si128(_mm_srli_epi32(pixels, 16), lowByte),
+                                          _mm_slli_epi32(_mm_and_si128(pixels, lowByte), 16)));
+            _mm_storeu_si128(target, swapped);
+            continue;
+        }
+        _mm_storeu_si128(target, _mm_packus_epi16(premultiply(_mm_unpacklo_epi8(pixels, zero)),
+                                                  premultiply(_mm_unpackhi_epi8(pixels, zero))));
+    }
+#endif
+    for (; x < width; ++x) {
+        out[x] = rgbaPixel(samples + std::ptrdiff_t{4} * x);
+        if (qAlpha(out[x]) != 0) {
+            span.first = std::min(span.first, x);
+            span.last = std::max(span.last, x);
+        }
+    }
+}
+
+QRgb keyedPixel(const RowFormat& format, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    const std::array<std::uint8_t, 3> samples{red, green, blue};
+    if (format.hasTransparentKey && samples == format.transparentKey) {
+        return 0;
+    }
+    return premultiplied(red, green, blue, 0xFF);
+}
+
+} // namespace
+
+bool toPremultiplied(const RowFormat& format, const std::uint8_t* samples, int width, QRgb* out,
+                     VisibleSpan& span) {
+    if (format.layout == SampleLayout::Rgba) {
+        rgbaRow(samples, width, out, span);
+        return true;
+    }
+    for (int x = 0; x < width; ++x) {
+        QRgb pixel = 0;
+        switch (format.layout) {
+        case SampleLayout::Grey:
+            pixel = keyedPixel(format, samples[x], samples[x], samples[x]);
+            break;
+        case SampleLayout::Rgb: {
+            const std::uint8_t* rgb = samples + std::ptrdiff_t{3} * x;
+            pixel = keyedPixel(format, rgb[0], rgb[1], rgb[2]);
+            break;
+        }
+        case SampleLayout::GreyAlpha: {
+            const std::uint8_t* greyAlpha = samples + std::ptrdiff_t{2} * x;
+            pixel = premultiplied(greyAlpha[0], greyAlpha[0], greyAlpha[0], greyAlpha[1]);
+            break;
+        }
+        default:
+            if (samples[x] >= format.paletteSize) {
+                return false;
+            }
+            pixel = format.palette.at(samples[x]);
+            break;
+        }
+        out[x] = pixel;
+        if (qAlpha(pixel) != 0) {
+            span.first = std::min(span.first, x);
+            span.last = std::max(span.last, x);
+        }
+    }
+    return true;
+}
+
+} // namespace brindo::png

@@ -1,0 +1,161 @@
+#include "app/main_window.h"
+#include "support/fake_dialogs.h"
+#include "support/permissions.h"
+#include "support/temp_library.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+constexpr int kSize = 8;
+
+// The layers of a document written by hand, each opaque in a column of its own.
+const char* const kDressed[][3] = {{"Background1", "Background2", "Backgrounds/01.png"},
+                                   {"Bottom1", "Bottom2", "Bottoms/00.png"},
+                                   {"Hair1", "Hair2", "Hair/Long/001.png"},
+                                   {"Hair3", "Hair4", "Hair/Long/002.png"},
+                                   {"Tops1", "Tops2", "Tops/01.png"}};
+
+class DocumentCommandsTest : public testing::Test {
+protected:
+    test::TempLibrary library;
+    test::FakeDialogs::Shared dialogs;
+    std::unique_ptr<MainWindow> form;
+
+    DocumentCommandsTest() {
+        library.addFixedFiles(kSize, kSize);
+        const auto column = [](int x, const QColor& colour) {
+            QImage image(kSize, kSize, QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            QPainter(&image).fillRect(x, 0, 1, kSize, colour);
+            return image;
+        };
+        library.addImage("10195.png", column(0, Qt::darkYellow)); // leaves room behind it
+        QByteArray dressed = "[Brindo]\n";
+        int x = 0;
+        for (const auto& [flagKey, pathKey, file] : kDressed) {
+            ++x;
+            library.addImage(file, column(x, QColor::fromHsv(40 * x, 255, 255)));
+            dressed += QByteArray(flagKey) + "=True\n" + pathKey + '=' +
+                       library.stored(file).toUtf8() + '\n';
+        }
+        library.addFile("dressed.BRD", dressed);
+        form = std::make_unique<MainWindow>(library.root(),
+                                            std::make_unique<test::FakeDialogs>(dialogs));
+        form->start();
+    }
+
+    QString path(const QString& name) const { return QDir(library.root()).filePath(name); }
+
+    void run(const char* action, std::initializer_list<std::optional<QString>> answers = {}) {
+        dialogs.answers.assign(answers.begin(), answers.end());
+        form->action(action)->trigger();
+        EXPECT_TRUE(dialogs.answers.empty()) << action << " asked fewer questions";
+    }
+};
+
+TEST_F(DocumentCommandsTest, SaveAsksForANameOnlyWhileThereIsNoDocument) {
+    run("save", {path("gone/first.BRD")});
+    ASSERT_EQ(dialogs.messages.size(), 1) << "the folder does not exist";
+    EXPECT_TRUE(dialogs.messages.at(0).contains(QDir::toNativeSeparators(path("gone/first.BRD"))));
+    EXPECT_TRUE(dialogs.messages.at(0).contains("does not exist"));
+    QDir(library.root()).mkdir("gone");
+    run("save");
+    EXPECT_TRUE(QFile::exists(path("gone/first.BRD"))) << "Save uses the name it was given";
+    run("saveAs", {path("second.BRD")});
+    EXPECT_EQ(form->outfit().documentPath, path("second.BRD"));
+    run("new");
+    EXPECT_TRUE(form->outfit().documentPath.isEmpty());
+    EXPECT_EQ(dialogs.asked.size(), 2);
+}
+
+TEST_F(DocumentCommandsTest, SavedOutfitOpensAgainLayerByLayer) {
+    const QImage startPicture = form->picture();
+    run("open", {path("dressed.BRD")});
+    const Outfit dressed = form->outfit();
+    const QImage dressedPicture = form->picture();
+    ASSERT_NE(dressedPicture, startPicture);
+    run("saveAs", {path("look.BRD")});
+    run("new");
+    EXPECT_EQ(form->picture(), startPicture);
+    EXPECT_EQ(form->outfit().tops.path(), dressed.tops.path()) << "New keeps the paths";
+
+    QList<QImage> frames;
+    QObject::connect(form->canvasView(), &CanvasView::refreshed,
+                     [&] { frames.append(form->picture()); });
+    run("open", {path("look.BRD")});
+    Outfit expected = dressed;
+    expected.documentPath = path("look.BRD");
+    EXPECT_EQ(form->outfit(), expected);
+    EXPECT_EQ(form->picture(), dressedPicture);
+    // One refresh per layer read, then one for the full redraw.
+    ASSERT_EQ(frames.size(), 5 + 1);
+    EXPECT_NE(frames.first(), dressedPicture) << "the picture builds up layer by layer";
+    EXPECT_EQ(frames.at(4), dressedPicture);
+
+    // Named on the command line: the same outfit, without a dialog.
+    MainWindow started(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    started.start();
+    started.openDocument(path("look.BRD"));
+    EXPECT_EQ(started.outfit(), expected);
+    EXPECT_EQ(started.picture(), dressedPicture);
+    EXPECT_EQ(dialogs.asked.size(), 3);
+}
+
+TEST_F(DocumentCommandsTest, CancelInAnyDialogAndOpenOfANonDocumentChangeNothing) {
+    run("save", {std::nullopt});
+    EXPECT_TRUE(form->outfit().documentPath.isEmpty());
+    run("saveAs", {path("kept.BRD")});
+    const QStringList files = QDir(library.root()).entryList(QDir::Files);
+    const Outfit before = form->outfit();
+    const QImage picture = form->picture();
+    for (const char* action : {"saveAs", "open", "exportImage"}) {
+        run(action, {std::nullopt});
+    }
+    run("open", {path("10195.png")});
+    EXPECT_EQ(form->outfit(), before);
+    EXPECT_EQ(form->picture(), picture);
+    EXPECT_EQ(QDir(library.root()).entryList(QDir::Files), files);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.at(0).contains(QDir::toNativeSeparators(path("10195.png"))));
+}
+
+TEST_F(DocumentCommandsTest, ExportWritesTheCanvasAsA24BitBmpAndTellsFailures) {
+    run("exportImage", {path("look.bmp")});
+    QFile file(path("look.bmp"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bmp = file.readAll();
+    ASSERT_TRUE(bmp.startsWith("BM"));
+    EXPECT_EQ(bmp.at(28), 24) << "bits a pixel";
+    EXPECT_EQ(bmp.mid(30, 4), QByteArray(4, '\0')) << "uncompressed";
+    EXPECT_EQ(bmp.mid(38, 8), QByteArray::fromHex("c40e0000c40e0000")) << "96 dots an inch";
+    EXPECT_EQ(QImage::fromData(bmp, "bmp").convertToFormat(QImage::Format_RGB32), form->picture());
+    run("exportImage", {path("look.png")}); // another extension still gets BMP content
+    EXPECT_EQ(QImage(path("look.png"), "bmp").convertToFormat(QImage::Format_RGB32),
+              form->picture());
+
+    run("exportImage", {path("gone/look.bmp")});
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.at(0).contains(QDir::toNativeSeparators(path("gone/look.bmp"))));
+    EXPECT_TRUE(dialogs.messages.at(0).contains("does not exist"));
+    run("exportImage", {path("Tops")});
+    EXPECT_TRUE(dialogs.messages.value(1).contains("belongs to a folder"));
+    if (!test::permissionsEnforced()) {
+        GTEST_SKIP() << "this user can write in read-only folders";
+    }
+    library.addFolder("locked");
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    run("exportImage", {path("locked/look.bmp")});
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(dialogs.messages.size(), 3);
+    EXPECT_TRUE(dialogs.messages.at(2).contains("permission"));
+    EXPECT_FALSE(QFile::exists(path("locked/look.bmp")));
+}
+
+} // namespace
+} // namespace brindo

@@ -1,0 +1,140 @@
+#include "app/main_window.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_library.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+QColor hairColour(int number) {
+    return {10, 10 * number, 50};
+}
+
+void clickRow(ListBox* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.front()).center());
+}
+
+TEST(StartupTest, WindowDefaultOutfitAndListsFollowTheBaseFigure) {
+    for (const int width : {110, 120}) {
+        SCOPED_TRACE(width);
+        test::TempLibrary library;
+        library.addFixedFiles(width, 212);
+        library.addImage("wm.png", QColor(255, 255, 255, 128), width, 212);
+        for (const char* folder : {"tops", "Hair", "Shoes and more", ".hidden"}) {
+            library.addFolder(folder);
+        }
+        library.addFile("notes.txt");
+        test::FakeDialogs::Shared dialogs;
+        MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+        form.start();
+
+        EXPECT_EQ(form.picture().size(), QSize(width, 212));
+        EXPECT_EQ(form.categoryList()->geometry(), QRect(width, 0, 141, 212));
+        EXPECT_EQ(form.itemList()->geometry(), QRect(width + 141, 0, 141, 212));
+        EXPECT_EQ(form.variantList()->geometry(), QRect(width + 282, 0, 141, 212));
+        EXPECT_EQ(form.centralWidget()->size(), QSize(533, 212));
+        EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the user cannot resize the window";
+        EXPECT_EQ(form.windowTitle(), "Brindo Creator");
+        EXPECT_TRUE(form.itemList()->isHidden() && form.variantList()->isHidden());
+        EXPECT_EQ(form.categoryList()->rows(),
+                  (QStringList{"Bottoms", "Hair", "Shoes and more", "tops"}));
+
+        Outfit expected;
+        expected.bottom.switchOn(library.stored("Bottoms/00.png"));
+        EXPECT_EQ(form.outfit(), expected);
+        // The half-white watermark lies twice over the bottoms: start-up draws it once more.
+        const auto underHalfWhite = [](int channel) { return (channel + 255 + 1) / 2; };
+        EXPECT_NEAR(qRed(form.picture().pixel(0, 0)), underHalfWhite(underHalfWhite(20)), 2);
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+
+        QStringList items;
+        for (const QAction* action : form.fileMenu()->actions()) {
+            items.append((action->isSeparator() ? "-" : action->text()) + ' ' +
+                         action->shortcut().toString());
+        }
+        // Also where the desktop names no key for Save as.
+        EXPECT_EQ(items, (QStringList{"&New Ctrl+N", "- ", "&Open... Ctrl+O", "&Save Ctrl+S",
+                                      "Save &as... Ctrl+Shift+S", "&Export as Image... ", "- ",
+                                      "&Quit Ctrl+Q"}));
+        EXPECT_EQ(form.fileMenu()->title(), "&File") << "Alt+F opens it";
+        form.action("quit")->trigger();
+        EXPECT_FALSE(form.isVisible()) << "Quit ends the program without asking";
+    }
+}
+
+TEST(StartupTest, MissingBaseFigureIsToldOnceAndTheWindowStillOpens) {
+    test::TempLibrary library;
+    library.addFolder("Tops");
+    test::FakeDialogs::Shared dialogs;
+    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form.start();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.categoryList()->rows(), QStringList{"Tops"});
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains("10195.png"));
+    EXPECT_TRUE(dialogs.messages[0].contains(library.root()));
+}
+
+// Every click and arrow key runs its list's handler once; an item pick redraws
+// the picture once, and the window is wide exactly while variantList_ shows.
+TEST(ListClicksTest, PicksRedrawOnceAndTheWindowWidensForVariants) {
+    test::TempLibrary library;
+    library.addFixedFiles(2, 1); // the hair covers pixel (0, 0), the top shows at (1, 0)
+    for (int number = 0; number <= 20; ++number) { // a one-layer hair item has 21 images
+        library.addImage(QStringLiteral("Hair/Long/%1.png").arg(number, 2, 10, QChar(u'0')),
+                         hairColour(number), 1, 1);
+    }
+    library.addImage("Tops/01.png", QColor(Qt::red), 2, 1);
+    test::FakeDialogs::Shared dialogs;
+    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form.start();
+    QSignalSpy refreshes(form.canvasView(), &CanvasView::refreshed);
+    const auto width = [&form] { return form.centralWidget()->width(); };
+
+    clickRow(form.categoryList(), "Hair");
+    EXPECT_EQ(form.itemList()->rows(), QStringList{"Long"});
+    EXPECT_TRUE(form.itemList()->isVisible());
+    EXPECT_EQ(width(), 392);
+    EXPECT_EQ(refreshes.count(), 0) << "a category click does not redraw";
+    clickRow(form.itemList(), "Long");
+    EXPECT_EQ(refreshes.count(), 1);
+    EXPECT_TRUE(form.variantList()->isVisible());
+    EXPECT_EQ(width(), 533);
+    clickRow(form.variantList(), "01");
+    QTest::keyClick(form.variantList(), Qt::Key_Down);
+    EXPECT_EQ(refreshes.count(), 3);
+    EXPECT_EQ(form.picture().pixelColor(0, 0), hairColour(2));
+
+    clickRow(form.categoryList(), "Tops");
+    EXPECT_FALSE(form.variantList()->isVisible());
+    EXPECT_EQ(width(), 392);
+    clickRow(form.itemList(), "01");
+    clickRow(form.itemList(), "01"); // a click on the selected row counts too
+    EXPECT_EQ(refreshes.count(), 5);
+    EXPECT_EQ(form.picture().pixelColor(1, 0), QColor(Qt::red));
+    QTest::keyClick(form.itemList(), Qt::Key_Up); // to <none>
+    EXPECT_EQ(refreshes.count(), 6);
+    EXPECT_EQ(form.picture().pixelColor(1, 0), QColor(20, 40, 160)) << "the default bottoms";
+    EXPECT_EQ(form.picture().pixelColor(0, 0), hairColour(2)) << "the chosen hair stays on";
+    EXPECT_EQ(width(), 392);
+
+    // A category removed meanwhile is told once and changes nothing.
+    const Outfit before = form.outfit();
+    ASSERT_TRUE(QDir(library.native("Hair")).removeRecursively());
+    clickRow(form.categoryList(), "Hair");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.front().contains("Hair"));
+    EXPECT_EQ(form.outfit(), before);
+}
+
+} // namespace
+} // namespace brindo

@@ -1,0 +1,41 @@
+#include "catalogue/stored_path.h"
+#include "support/temp_library.h"
+
+#include <gtest/gtest.h>
+
+namespace brindo::test {
+namespace {
+
+// Stored paths keep their text; the file system is asked ignoring letter case
+// wherever the exact spelling is missing. Documents keep absolute paths: an
+// image that is not where a document says is found under the library
+// folder by the longest tail of its path that names a file there.
+TEST(StoredPathTest, FilesAreFoundIgnoringLetterCaseAndByTheLongestTail) {
+    TempLibrary library("Brindo");
+    for (const QString file : {"Hair/Long/011.png", "Long/011.png", "011.png", "Tops/01.PNG",
+                               "Hats/Cap.png", "Hats/cap.png", "../secret.png"}) {
+        library.addFile(file);
+    }
+    library.addFolder("Tops/02.png");
+    TempLibrary elsewhere;
+    elsewhere.addFile("Hair/Long/011.png");
+    const QString root = library.stored();
+
+    EXPECT_EQ(nativePath(library.stored("tops/01.png")), library.native("Tops/01.PNG"));
+    EXPECT_EQ(nativePath(library.stored("Hats/cap.png")), library.native("Hats/cap.png"));
+    EXPECT_EQ(locateImage("C:\\Old place\\Brindo\\Hair\\Long\\011.png", root),
+              library.native("Hair/Long/011.png"));
+    EXPECT_EQ(locateImage("\\home\\ann\\Brindo\\hair\\LONG\\011.png", root),
+              library.native("Hair/Long/011.png"));
+    EXPECT_EQ(locateImage("\\elsewhere\\Short\\011.png", root), library.native("011.png"));
+    EXPECT_EQ(locateImage(elsewhere.stored("Hair/Long/011.png"), root),
+              elsewhere.native("Hair/Long/011.png"))
+        << "a path that exists is used as stored";
+    EXPECT_EQ(locateImage("C:\\Old\\Tops\\02.png", root), QString()) << "a folder";
+    EXPECT_EQ(locateImage("\\x\\..\\secret.png", root), QString()) << "climbs out";
+    EXPECT_EQ(locateImage("", root), QString());
+    EXPECT_EQ(locateImage("C:\\Old\\Tops\\01.png", library.stored("missing")), QString());
+}
+
+} // namespace
+} // namespace brindo::test

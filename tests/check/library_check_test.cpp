@@ -1,0 +1,78 @@
+#include "check/library_check.h"
+#include "support/temp_library.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+// A library that fits the layout (fixed files, flat categories, one-layer and
+// two-layer hair, an eyes item with a variant, a ready-made outfit), with one
+// of each fault planted in it.
+TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
+    test::TempLibrary library;
+    library.addFixedFiles();
+    const auto add = [&](const QString& file) { library.addImage(file, Qt::red); };
+    for (const QString file : {"Tops/01.png", "Bottoms/01.png", "Shoes/01.png", "Brothers/01.png",
+                               "Hats and tops/01.png", "Eyes/Round/00.png", "Eyes/Round/01.png",
+                               "Eyes/Wink/01.png", "Eyes/Odd/0.png", "Eyes/Odd/00.png"}) {
+        add(file);
+    }
+    for (const char* frame : {"1", "2", "3", "6", "7", "8"}) {
+        add(QStringLiteral("Ready-made outfits/01/%1.png").arg(frame));
+    }
+    for (int n = 0; n <= 20; ++n) {
+        const QString number = QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
+        add("Hair/Two/" + number + "1.png");
+        add("Hair/Two/" + number + "2.png");
+        if (n < 20) {
+            add("Hair/Long/" + number + ".png");
+            add("Hair/Short/" + number + ".png");
+        }
+    }
+    QFile::remove(library.native("Bottoms/00.png"));
+    library.addFile("Hair/Long/readme.txt");
+    QImage(4, 4, QImage::Format_RGB32).save(library.native("Tops/02.png"), "BMP");
+    library.addFile("Tops/03.png", "\x89PNG\r\n\x1a\n broken");
+    library.addImage("Tops/04.png", Qt::red, 5, 4);
+    library.addFile("Tops/ab");
+    library.addFolder("Tops/Old");
+    library.addFolder("Empty");
+
+    const char* expected[] = {
+        "error Bottoms/00.png: the default bottoms are missing",
+        "warning Brothers: its name holds \"other\" inside a longer word",
+        "warning Empty: is empty",
+        "error Eyes/Odd/0.png: is listed before 00.png",
+        "error Eyes/Wink: has no 00.png",
+        "error Hair/Long: holds 21 files, so it is read as a one-layer item, but 20.png is missing",
+        ("error Hair/Short: holds 20 files, so it is read as a two-layer item, but 001.png, "
+         "002.png, 011.png and 39 more are missing"),
+        "warning Hats and tops: its name holds the keywords hats, tops",
+        "error Ready-made outfits/01: 5.png is missing",
+        "warning Shoes: its name holds none of the keywords",
+        "warning Tops: holds files, so its sub-folders (Old) are not listed",
+        "error Tops/02.png: is a BMP picture, not PNG",
+        "error Tops/03.png: cannot be decoded",
+        "warning Tops/04.png: is 5x4 pixels and the base figure 4x4",
+        "error Tops/ab: is listed as \"ab\", which loads \"ab.png\"",
+    };
+    const QList<LibraryFinding> findings = checkLibrary(library.stored());
+    QString report = "\n";
+    for (const LibraryFinding& finding : findings) {
+        const QString kind =
+            finding.severity == LibraryFinding::Severity::Error ? "error" : "warning";
+        const QString path =
+            QDir(library.root()).relativeFilePath(QDir::fromNativeSeparators(finding.path));
+        report += kind + u' ' + path + ": " + finding.message + u'\n';
+    }
+    EXPECT_EQ(findings.size(), std::ssize(expected)) << report.toStdString();
+    for (const char* line : expected) {
+        EXPECT_TRUE(report.contains(u'\n' + QString::fromUtf8(line))) << line;
+    }
+}
+
+} // namespace
+} // namespace brindo
