@@ -11,6 +11,7 @@
 #include "scenes.h"
 
 #include <QDir>
+#include <QFile>
 #include <functional>
 #include <stdexcept>
 
@@ -175,6 +176,10 @@ void removeEarlierLibrary(const QDir& root) {
         if (folder.exists() && !folder.removeRecursively()) {
             throw std::runtime_error("cannot remove " + folder.path().toStdString());
         }
+    }
+    QFile names(root.filePath(kNamesFile));
+    if (names.exists() && !names.remove()) {
+        throw std::runtime_error("cannot remove " + names.fileName().toStdString());
     }
 }
 

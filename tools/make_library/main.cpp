@@ -46,7 +46,8 @@ std::optional<LibraryOptions> readOptions(const QStringList& arguments, int& exi
                                    QStringLiteral("S"), QStringLiteral("1"));
     const QCommandLineOption clean(
         QStringLiteral("clean"),
-        QStringLiteral("Remove the category folders in DIR before drawing the library."));
+        QStringLiteral("Remove the category folders and library.ini in DIR before drawing the "
+                       "library."));
     const QCommandLineOption icons(
         QStringLiteral("icons"),
         QStringLiteral("Also draw the program's icon into ICONS/<N>x<N>/apps/brindo.png."),
