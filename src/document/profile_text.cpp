@@ -10,14 +10,18 @@ namespace brindo {
 namespace {
 
 constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
-constexpr QByteArrayView kLineEnd("\r\n");
+constexpr QByteArrayView kCrLf("\r\n");
 
 qsizetype bomLength(const QByteArray& bytes) {
     return bytes.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
 }
 
-// One line: [begin, end) is its text, [end, next) its line end (CRLF, LF or
-// nothing for a last line without one).
+bool isLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// One line: [begin, end) is its text, [end, next) its line end (CRLF, LF, CR
+// alone, or nothing for a last line without one).
 struct Line {
     qsizetype begin = 0;
     qsizetype end = 0;
@@ -31,12 +35,12 @@ public:
     bool atEnd() const { return pos_ >= bytes_.size(); }
 
     Line next() {
-        Line line{pos_, bytes_.size(), bytes_.size()};
-        const qsizetype newline = bytes_.indexOf('\n', pos_);
-        if (newline >= 0) {
-            const bool crlf = newline > pos_ && bytes_.at(newline - 1) == '\r';
-            line.end = crlf ? newline - 1 : newline;
-            line.next = newline + 1;
+        const char* data = bytes_.constData();
+        const char* found = std::find_if(data + pos_, data + bytes_.size(), isLineEnd);
+        Line line{pos_, found - data, found - data};
+        if (line.end < bytes_.size()) {
+            const bool crlf = *found == '\r' && line.end + 1 < bytes_.size() && found[1] == '\n';
+            line.next = line.end + (crlf ? 2 : 1);
         }
         pos_ = line.next;
         return line;
@@ -46,6 +50,15 @@ private:
     const QByteArray& bytes_;
     qsizetype pos_;
 };
+
+// The line end that added lines take: the file's first one, so that they match
+// the lines around them; CRLF in a file that has none. A write never changes a
+// file's first line end, so the choice stays the same from write to write.
+QByteArrayView lineEndOf(const QByteArray& bytes) {
+    const Line first = LineReader(bytes).next();
+    return first.next > first.end ? QByteArrayView(bytes).sliced(first.end, first.next - first.end)
+                                  : kCrLf;
+}
 
 enum class LineKind { Blank, Comment, Section, Key };
 
@@ -159,7 +172,7 @@ struct PendingChange {
 class KeyWriter {
 public:
     KeyWriter(const QByteArray& source, const Name& section, QList<PendingChange>& changes)
-        : source_(source), section_(section), changes_(changes) {}
+        : source_(source), section_(section), changes_(changes), lineEnd_(lineEndOf(source)) {}
 
     // The changed text, or std::nullopt when the write changes nothing.
     std::optional<QByteArray> run() {
@@ -168,6 +181,9 @@ public:
         copyEnd_ = bomLength(source_); // the byte-order mark goes first
         while (!reader.atEnd()) {
             const Line line = reader.next();
+            if (wouldJoinCrLineEnd(line)) {
+                continue;
+            }
             const ParsedLine parsed =
                 parseLine(QByteArrayView(source_).sliced(line.begin, line.end - line.begin));
             PendingChange* change = nullptr;
@@ -211,7 +227,7 @@ private:
         QByteArray lines;
         for (const PendingChange& change : changes_) {
             if (change.value && !change.done) {
-                lines.append(change.line).append(kLineEnd);
+                lines.append(change.line).append(lineEnd_);
             }
         }
         return lines;
@@ -233,6 +249,19 @@ private:
     }
 
     qsizetype outputSize() const { return out_.size() + (copyEnd_ - copiedUpTo_); }
+
+    char lastOutputByte() const {
+        if (copyEnd_ > copiedUpTo_) {
+            return source_.at(copyEnd_ - 1);
+        }
+        return out_.isEmpty() ? '\0' : out_.back();
+    }
+
+    // An empty LF line that only a removed line kept apart from a CR line end
+    // would join it into one CRLF: it goes with the removed line.
+    bool wouldJoinCrLineEnd(const Line& line) const {
+        return source_.at(line.begin) == '\n' && lastOutputByte() == '\r';
+    }
 
     void onSection(const Line& line, const ParsedLine& parsed) {
         if (phase_ == Phase::Inside) {
@@ -273,8 +302,13 @@ private:
             return;
         }
         flush();
-        if (out_.at(insertAt_ - 1) != '\n') {
-            lines.prepend(kLineEnd);
+        if (!isLineEnd(out_.at(insertAt_ - 1))) {
+            lines.prepend(lineEnd_);
+        }
+        // New lines ending in CR go after the empty LF lines that follow, so
+        // as not to join with them.
+        while (lines.endsWith('\r') && insertAt_ < out_.size() && out_.at(insertAt_) == '\n') {
+            ++insertAt_;
         }
         out_.insert(insertAt_, lines);
         markAllDone();
@@ -285,10 +319,10 @@ private:
         if (lines.isEmpty()) {
             return;
         }
-        if (out_.size() > bomLength(out_) && !out_.endsWith('\n')) {
-            out_.append(kLineEnd);
+        if (out_.size() > bomLength(out_) && !isLineEnd(out_.back())) {
+            out_.append(lineEnd_);
         }
-        out_.append('[').append(section_.utf8()).append(']').append(kLineEnd).append(lines);
+        out_.append('[').append(section_.utf8()).append(']').append(lineEnd_).append(lines);
         markAllDone();
     }
 
@@ -302,6 +336,7 @@ private:
     const QByteArray& source_;
     const Name& section_;
     QList<PendingChange>& changes_;
+    QByteArrayView lineEnd_;
     QByteArray out_;
     qsizetype copiedUpTo_ = 0;
     qsizetype copyEnd_ = 0;

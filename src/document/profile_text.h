@@ -11,8 +11,10 @@ namespace brindo {
 // The text of an INI-format profile file, held in memory, read and changed one
 // key at a time. Names of sections and keys match ignoring letter case and the
 // blanks around them; of duplicate sections, and of duplicate keys within a
-// section, the first one counts. Every line that a write does not change keeps
-// its bytes, line end included. New lines are written in UTF-8 with CRLF.
+// section, the first one counts. Lines end in CRLF, LF or CR alone. Every line
+// that a write does not change keeps its bytes, line end included. New lines
+// are written in UTF-8 and end like the file's first line (CRLF in a file
+// without line ends).
 class ProfileText {
 public:
     enum class WriteResult { Unchanged, Changed, NotStorable };

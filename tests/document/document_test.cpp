@@ -81,7 +81,7 @@ TEST_F(ProfileFileTest, MissingFileSectionOrKeyReadsEmptyAndCreatesNothing) {
 TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineByteForByte) {
     EXPECT_TRUE(write("S", "k", QString("v")).ok());
     EXPECT_TRUE(write("T", "k", QString()).ok());
-    EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n[T]\r\nk=\r\n") << "new lines are CRLF, sections go last";
+    EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n[T]\r\nk=\r\n") << "a new file is CRLF, sections go last";
 
     const QByteArray other = "; head comment\r\n[Other]\nk=other\r\n\r\n";
     // Replacing keeps the line's own spelling of the key and its line end.
@@ -90,19 +90,38 @@ TEST_F(ProfileFileTest, WritingKeepsEveryOtherLineByteForByte) {
     // A new key follows the section's last line, comments included, before blanks.
     expectWrite(other + "[S]\r\nk=1\n; tail\n\r\n\n[T]\nx=1", "j", QString("2"),
                 other + "[S]\r\nk=1\n; tail\nj=2\r\n\r\n\n[T]\nx=1");
-    // A last line without a line end gets one before the new line.
-    expectWrite("[S]\nk=1", "j", QString("2"), "[S]\nk=1\r\nj=2\r\n");
-    expectWrite("[X]\nk=1", "j", QString("2"), "[X]\nk=1\r\n[S]\r\nj=2\r\n");
+    // A last line without a line end gets one before the new line; new lines end
+    // like the file's first line.
+    expectWrite("[S]\nk=1", "j", QString("2"), "[S]\nk=1\nj=2\n");
+    expectWrite("[X]\nk=1", "j", QString("2"), "[X]\nk=1\n[S]\nj=2\n");
     // Removing takes the key's lines and nothing else.
     expectWrite(other + "[S]\r\na=1\nk=2\r\nK=dup\nb=3\n[T]\nk=4\n", "k", std::nullopt,
                 other + "[S]\r\na=1\nb=3\n[T]\nk=4\n");
     // Of duplicate sections the first one is written.
-    expectWrite("[S]\na=1\n[S]\nk=2\n", "k", QString("3"), "[S]\na=1\nk=3\r\n[S]\nk=2\n");
+    expectWrite("[S]\na=1\n[S]\nk=2\n", "k", QString("3"), "[S]\na=1\nk=3\n[S]\nk=2\n");
     // A byte-order mark stays first.
     expectWrite("\xEF\xBB\xBF[S]\r\n", "k", QString("v"), "\xEF\xBB\xBF[S]\r\nk=v\r\n");
     expectWrite("\xEF\xBB\xBF", "k", QString("v"), "\xEF\xBB\xBF[S]\r\nk=v\r\n");
     // The value the key has already: nothing changes.
     expectWrite("[s]\n k = \"v\" \n", "K", QString("v"), "[s]\n k = \"v\" \n");
+}
+
+TEST_F(ProfileFileTest, CrAloneEndsALineLikeLfAndCrLf) {
+    put("[S]\rk=cr\r[T]\r\nk=crlf\n[U]\nk=lf\r\r\n[V]\rk=last\r");
+    EXPECT_EQ(read("S", "k"), "cr");
+    EXPECT_EQ(read("T", "k"), "crlf");
+    EXPECT_EQ(read("U", "k"), "lf");
+    EXPECT_EQ(read("V", "k"), "last");
+
+    // An old Mac file stays one: lines are added, replaced and removed in CR.
+    expectWrite("[S]\rk=1\r\r[T]\rx=1", "j", QString("2"), "[S]\rk=1\rj=2\r\r[T]\rx=1");
+    expectWrite("[S]\rk=1", "j", QString("2"), "[S]\rk=1\rj=2\r");
+    expectWrite("[X]\rk=1", "j", QString("2"), "[X]\rk=1\r[S]\rj=2\r");
+    expectWrite("[S]\rk=1\rj=2\r", "K", QString("3"), "[S]\rk=3\rj=2\r");
+    expectWrite("[S]\rk=1\rj=2\r", "k", std::nullopt, "[S]\rj=2\r");
+    // With mixed line ends, no CR is left to join an empty LF line into one CRLF.
+    expectWrite("[S]\rk=1\n\n[T]\r", "j", QString("2"), "[S]\rk=1\n\nj=2\r[T]\r");
+    expectWrite("[S]\rk=1\n\nx=1\r", "k", std::nullopt, "[S]\rx=1\r");
 }
 
 TEST_F(ProfileFileTest, ValuesComeBackExactlyAsWritten) {

@@ -130,7 +130,7 @@ TEST(PixelMemoryTest, BuffersAreWritableApartAndNeverSmallerThanAsked) {
 // Each kind of file is drawn with source over onto white at (1, 2), where the
 // picture's transparent margin shows where it was placed; a failed load after
 // it leaves no current image and draws nothing.
-TEST(PNGPictureTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsDrawNothing) {
+TEST(PngPainterTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsDrawNothing) {
     test::TempLibrary library;
     const QImage picture = test::samplePicture().copy(-1, -2, 10, 9);
     library.addFile("text.png", "not a picture");

@@ -325,6 +325,17 @@ std::vector<Piece> tops() {
     };
 }
 
+QStringList topNames() {
+    return {
+        QStringLiteral("Red T-shirt with a white heart"),
+        QStringLiteral("White top with navy stripes"),
+        QStringLiteral("Green hoodie"),
+        QStringLiteral("Pink dress with a yellow sash"),
+        QStringLiteral("Blue jacket over a white shirt"),
+        QStringLiteral("Yellow sleeveless top"),
+    };
+}
+
 std::vector<Piece> bottoms() {
     return {
         bottom({QColor(120, 140, 178), {}, 158.0, BottomKind::Plain}),
@@ -332,6 +343,14 @@ std::vector<Piece> bottoms() {
         bottom({QColor(214, 60, 70), QColor(160, 40, 50), 160.0, BottomKind::Skirt}),
         bottom({QColor(190, 170, 120), {}, 176.0, BottomKind::Plain}),
         bottom({QColor(150, 96, 70), QColor(240, 220, 170), 191.0, BottomKind::Check}),
+    };
+}
+
+QStringList bottomNames() {
+    return {
+        QStringLiteral("Blue-grey shorts"),       QStringLiteral("Blue jeans"),
+        QStringLiteral("Red pleated skirt"),      QStringLiteral("Beige cropped trousers"),
+        QStringLiteral("Brown checked trousers"),
     };
 }
 
@@ -344,8 +363,27 @@ std::vector<Piece> footwear() {
     };
 }
 
+QStringList footwearNames() {
+    return {
+        QStringLiteral("Blue trainers"),
+        QStringLiteral("Brown boots"),
+        QStringLiteral("Yellow sandals"),
+        QStringLiteral("Red party shoes"),
+    };
+}
+
 std::vector<Piece> otherItems() {
     return {drawScarf, drawBelt, drawBag, drawBowTie, drawNecklace};
+}
+
+QStringList otherItemNames() {
+    return {
+        QStringLiteral("Red striped scarf"),
+        QStringLiteral("Brown belt with a gold buckle"),
+        QStringLiteral("Purple shoulder bag"),
+        QStringLiteral("Blue bow tie"),
+        QStringLiteral("Gold necklace with a heart"),
+    };
 }
 
 } // namespace brindo::sample

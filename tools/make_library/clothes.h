@@ -2,6 +2,7 @@
 
 #include "paint.h"
 
+#include <QStringList>
 #include <vector>
 
 namespace brindo::sample {
@@ -13,5 +14,11 @@ std::vector<Piece> bottoms();
 std::vector<Piece> footwear();
 // Scarves, belts, bags and the like ("Other").
 std::vector<Piece> otherItems();
+
+// The names of the pieces of each list above, in the same order.
+QStringList topNames();
+QStringList bottomNames();
+QStringList footwearNames();
+QStringList otherItemNames();
 
 } // namespace brindo::sample

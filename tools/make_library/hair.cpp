@@ -155,11 +155,12 @@ void pigtailsBack(QPainter& painter, const QColor& colour) {
 
 std::vector<HairStyle> hairStyles() {
     return {
-        {QStringLiteral("Short"), shortFront, {}},
-        {QStringLiteral("Curly"), curlyFront, {}},
-        {QStringLiteral("Bob"), bobFront, {}},
-        {QStringLiteral("Long"), longFront, longBack},
-        {QStringLiteral("Pigtails"), pigtailsFront, pigtailsBack},
+        {QStringLiteral("Short"), QStringLiteral("Short spiky hair"), shortFront, {}},
+        {QStringLiteral("Curly"), QStringLiteral("Short curly hair"), curlyFront, {}},
+        {QStringLiteral("Bob"), QStringLiteral("Bob with a straight fringe"), bobFront, {}},
+        {QStringLiteral("Long"), QStringLiteral("Long wavy hair"), longFront, longBack},
+        {QStringLiteral("Pigtails"), QStringLiteral("Pigtails with pink hair ties"), pigtailsFront,
+         pigtailsBack},
     };
 }
 
@@ -173,6 +174,31 @@ std::vector<QColor> hairVariantColours() {
         {184, 100, 60},  {232, 160, 110}, {236, 196, 96}, {244, 232, 190}, {150, 150, 156},
         {232, 232, 238}, {246, 160, 190}, {226, 70, 150}, {200, 40, 50},   {130, 70, 180},
         {190, 160, 230}, {60, 110, 210},  {40, 160, 160}, {120, 210, 160}, {50, 120, 60},
+    };
+}
+
+QStringList hairVariantNames() {
+    return {
+        QStringLiteral("Black"),
+        QStringLiteral("Dark brown"),
+        QStringLiteral("Light brown"),
+        QStringLiteral("Auburn"),
+        QStringLiteral("Ginger"),
+        QStringLiteral("Copper"),
+        QStringLiteral("Strawberry blonde"),
+        QStringLiteral("Golden blonde"),
+        QStringLiteral("Platinum blonde"),
+        QStringLiteral("Grey"),
+        QStringLiteral("White"),
+        QStringLiteral("Pastel pink"),
+        QStringLiteral("Hot pink"),
+        QStringLiteral("Red"),
+        QStringLiteral("Purple"),
+        QStringLiteral("Lavender"),
+        QStringLiteral("Blue"),
+        QStringLiteral("Teal"),
+        QStringLiteral("Mint green"),
+        QStringLiteral("Green"),
     };
 }
 

@@ -259,28 +259,42 @@ std::vector<VariantItem> eyes() {
     const QColor green(60, 150, 80);
     return {
         {QStringLiteral("Round"),
-         eyeColours(EyeKind::Round, {brown, blue, green, QColor(120, 130, 144)})},
-        {QStringLiteral("Sleepy"), eyeColours(EyeKind::Sleepy, {kInk})},
+         eyeColours(EyeKind::Round, {brown, blue, green, QColor(120, 130, 144)}),
+         {QStringLiteral("Round brown eyes"), QStringLiteral("Blue"), QStringLiteral("Green"),
+          QStringLiteral("Grey")}},
+        {QStringLiteral("Sleepy"),
+         eyeColours(EyeKind::Sleepy, {kInk}),
+         {QStringLiteral("Sleepy closed eyes")}},
         {QStringLiteral("Sparkly"),
          eyeColours(EyeKind::Sparkly,
-                    {QColor(140, 80, 200), QColor(30, 160, 170), QColor(220, 140, 40)})},
+                    {QColor(140, 80, 200), QColor(30, 160, 170), QColor(220, 140, 40)}),
+         {QStringLiteral("Sparkly purple eyes"), QStringLiteral("Teal"), QStringLiteral("Amber")}},
         {QStringLiteral("Lashes"),
          eyeColours(EyeKind::Lashes,
-                    {brown, blue, green, QColor(160, 90, 190), QColor(150, 120, 60)})},
+                    {brown, blue, green, QColor(160, 90, 190), QColor(150, 120, 60)}),
+         {QStringLiteral("Brown eyes with lashes"), QStringLiteral("Blue"), QStringLiteral("Green"),
+          QStringLiteral("Violet"), QStringLiteral("Hazel")}},
     };
 }
 
 std::vector<VariantItem> mouths() {
     return {
         {QStringLiteral("Smile"),
-         {mouth(MouthKind::Smile), mouth(MouthKind::Grin), mouth(MouthKind::Grin, {}, 6.5)}},
-        {QStringLiteral("Surprised"), {mouth(MouthKind::Surprised)}},
+         {mouth(MouthKind::Smile), mouth(MouthKind::Grin), mouth(MouthKind::Grin, {}, 6.5)},
+         {QStringLiteral("Smile"), QStringLiteral("Grin"), QStringLiteral("Big grin")}},
+        {QStringLiteral("Surprised"),
+         {mouth(MouthKind::Surprised)},
+         {QStringLiteral("Surprised round mouth")}},
         {QStringLiteral("Lips"),
          {mouth(MouthKind::Lips, QColor(210, 40, 60), 4.5),
           mouth(MouthKind::Lips, QColor(240, 120, 160), 4.5),
           mouth(MouthKind::Lips, QColor(240, 110, 80), 4.5),
-          mouth(MouthKind::Lips, QColor(130, 40, 90), 4.5)}},
-        {QStringLiteral("Cheeky"), {mouth(MouthKind::Tongue), mouth(MouthKind::Smirk)}},
+          mouth(MouthKind::Lips, QColor(130, 40, 90), 4.5)},
+         {QStringLiteral("Red lips"), QStringLiteral("Pink"), QStringLiteral("Coral"),
+          QStringLiteral("Plum")}},
+        {QStringLiteral("Cheeky"),
+         {mouth(MouthKind::Tongue), mouth(MouthKind::Smirk)},
+         {QStringLiteral("Tongue out"), QStringLiteral("Smirk")}},
     };
 }
 
@@ -293,8 +307,25 @@ std::vector<Piece> eyewear() {
     };
 }
 
+QStringList eyewearNames() {
+    return {
+        QStringLiteral("Round glasses"),
+        QStringLiteral("Dark sunglasses"),
+        QStringLiteral("Pink heart-shaped glasses"),
+        QStringLiteral("Blue-framed glasses"),
+    };
+}
+
 std::vector<Piece> hats() {
     return {drawCap, drawBeanie, drawTopHat, drawSunHat, drawCrown, drawPartyHat};
+}
+
+QStringList hatNames() {
+    return {
+        QStringLiteral("Red baseball cap"), QStringLiteral("Teal bobble hat"),
+        QStringLiteral("Black top hat"),    QStringLiteral("Straw sun hat with a flower"),
+        QStringLiteral("Gold crown"),       QStringLiteral("Purple party hat"),
+    };
 }
 
 } // namespace brindo::sample

@@ -7,9 +7,12 @@ namespace brindo::sample {
 struct LibraryOptions {
     QString folder;
     double scale = 1.0;
-    // Remove the category folders first, so that no item of an earlier
-    // library stays behind.
+    // Remove the category folders and the names file first, so that nothing
+    // of an earlier library stays behind.
     bool clean = false;
+    // Where the program's icons go; none are drawn when empty. Never inside
+    // the library folder, where every sub-folder is a category.
+    QString iconFolder;
 };
 
 // Draws the whole sample library into the folder. Throws std::runtime_error

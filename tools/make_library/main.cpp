@@ -1,10 +1,12 @@
 // brindo-make-library: draws the sample picture library into a folder.
 
+#include "icon.h"
 #include "library.h"
 #include "paint.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +22,12 @@ constexpr double kLargestScale = 40.0;
 
 void printError(const QString& message) {
     std::fprintf(stderr, "brindo-make-library: %s\n", qPrintable(message));
+}
+
+bool isWithin(const QString& path, const QString& folder) {
+    const QString inner = QDir::cleanPath(QDir().absoluteFilePath(path));
+    const QString outer = QDir::cleanPath(QDir().absoluteFilePath(folder));
+    return inner == outer || inner.startsWith(outer + u'/');
 }
 
 // Reads the command line; prints help or an error and answers nothing when
@@ -38,8 +46,13 @@ std::optional<LibraryOptions> readOptions(const QStringList& arguments, int& exi
                                    QStringLiteral("S"), QStringLiteral("1"));
     const QCommandLineOption clean(
         QStringLiteral("clean"),
-        QStringLiteral("Remove the category folders in DIR before drawing the library."));
-    parser.addOptions({help, output, scale, clean});
+        QStringLiteral("Remove the category folders and library.ini in DIR before drawing the "
+                       "library."));
+    const QCommandLineOption icons(
+        QStringLiteral("icons"),
+        QStringLiteral("Also draw the program's icon into ICONS/<N>x<N>/apps/brindo.png."),
+        QStringLiteral("ICONS"));
+    parser.addOptions({help, output, scale, clean, icons});
 
     exitCode = kUsageError;
     if (!parser.parse(arguments)) {
@@ -59,10 +72,16 @@ std::optional<LibraryOptions> readOptions(const QStringList& arguments, int& exi
     LibraryOptions options;
     options.folder = parser.value(output);
     options.clean = parser.isSet(clean);
+    options.iconFolder = parser.value(icons);
     bool isNumber = false;
     options.scale = parser.value(scale).toDouble(&isNumber);
     if (options.folder.isEmpty()) {
         printError(QStringLiteral("--output DIR is required"));
+        return std::nullopt;
+    }
+    if (!options.iconFolder.isEmpty() && isWithin(options.iconFolder, options.folder)) {
+        printError(QStringLiteral("--icons ICONS must lie outside the library folder DIR, where "
+                                  "every sub-folder is a category"));
         return std::nullopt;
     }
     const QSize size = brindo::sample::canvasSize(options.scale);
@@ -88,6 +107,9 @@ int main(int argc, char* argv[]) {
     }
     try {
         brindo::sample::writeLibrary(*options);
+        if (!options->iconFolder.isEmpty()) {
+            brindo::sample::writeIcons(options->iconFolder);
+        }
     } catch (const std::exception& error) {
         printError(QString::fromLocal8Bit(error.what()));
         return 1;

@@ -94,6 +94,23 @@ std::vector<Look> looks() {
 
 } // namespace
 
+QStringList readyMadeOutfitNames() {
+    return {
+        QStringLiteral("Park day with a cat and a football"),
+        QStringLiteral("Beach day in a sun hat and sunglasses"),
+        QStringLiteral("Guitar night in the city"),
+        QStringLiteral("Reading in the bedroom"),
+        QStringLiteral("Snow day in a scarf and bobble hat"),
+        QStringLiteral("Balloons and a blue bird in the park"),
+        QStringLiteral("Ice cream at the beach"),
+        QStringLiteral("Princess with a bunny"),
+        QStringLiteral("Top hat and bow tie in the city"),
+        QStringLiteral("Painting in the snow"),
+        QStringLiteral("Walking the puppy in the park"),
+        QStringLiteral("Beach trip with heart glasses"),
+    };
+}
+
 std::vector<std::vector<OutfitFrame>> readyMadeOutfits() {
     std::vector<std::vector<OutfitFrame>> outfits;
     const std::vector<Look> all = looks();

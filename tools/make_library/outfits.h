@@ -2,6 +2,7 @@
 
 #include "paint.h"
 
+#include <QStringList>
 #include <vector>
 
 namespace brindo::sample {
@@ -16,5 +17,7 @@ struct OutfitFrame {
 // has as many draw steps as the program makes for it; the eyes step is left
 // out, because the program draws the chosen eyes there instead of a file.
 std::vector<std::vector<OutfitFrame>> readyMadeOutfits();
+// The names of the outfits, in the same order.
+QStringList readyMadeOutfitNames();
 
 } // namespace brindo::sample

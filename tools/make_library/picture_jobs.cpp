@@ -27,18 +27,17 @@ void createFolders(const std::vector<PictureJob>& jobs) {
     }
 }
 
-void drawAndSave(const PictureJob& job, double scale) {
-    QImage image = drawPicture(job.piece, scale);
+} // namespace
+
+void savePicture(QImage image, const QString& file) {
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
-    QImageWriter writer(job.file, "png");
+    QImageWriter writer(file, "png");
     if (!writer.write(image)) {
-        throw std::runtime_error("cannot write " + job.file.toStdString() + ": " +
+        throw std::runtime_error("cannot write " + file.toStdString() + ": " +
                                  writer.errorString().toStdString());
     }
 }
-
-} // namespace
 
 void drawAndSave(const std::vector<PictureJob>& jobs, double scale) {
     createFolders(jobs);
@@ -48,7 +47,7 @@ void drawAndSave(const std::vector<PictureJob>& jobs, double scale) {
     const auto work = [&] {
         for (std::size_t i = next++; i < jobs.size(); i = next++) {
             try {
-                drawAndSave(jobs[i], scale);
+                savePicture(drawPicture(jobs[i].piece, scale), jobs[i].file);
             } catch (...) {
                 const std::lock_guard lock(failureLock);
                 if (!failure) {

@@ -433,4 +433,43 @@ std::vector<Piece> interests() {
     return {drawFootball, drawBook, drawIceCream, drawGuitar, drawPalette};
 }
 
+QStringList backgroundNames() {
+    return {
+        QStringLiteral("Sunny park"),
+        QStringLiteral("Beach with a red parasol"),
+        QStringLiteral("City at night"),
+        QStringLiteral("Bedroom"),
+        QStringLiteral("Snowy hills with pine trees"),
+    };
+}
+
+QStringList foregroundNames() {
+    return {
+        QStringLiteral("Flowers in the grass"),
+        QStringLiteral("Falling snow"),
+        QStringLiteral("Red, yellow and blue balloons"),
+        QStringLiteral("Wooden picture frame"),
+        QStringLiteral("Soap bubbles"),
+    };
+}
+
+QStringList friendAndPetNames() {
+    return {
+        QStringLiteral("Ginger cat"),
+        QStringLiteral("Spotted puppy"),
+        QStringLiteral("White bunny"),
+        QStringLiteral("Blue bird on the shoulder"),
+    };
+}
+
+QStringList interestNames() {
+    return {
+        QStringLiteral("Football"),
+        QStringLiteral("Red book"),
+        QStringLiteral("Ice cream cone"),
+        QStringLiteral("Guitar"),
+        QStringLiteral("Paint palette and brush"),
+    };
+}
+
 } // namespace brindo::sample

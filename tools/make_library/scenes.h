@@ -2,6 +2,7 @@
 
 #include "paint.h"
 
+#include <QStringList>
 #include <vector>
 
 namespace brindo::sample {
@@ -13,5 +14,11 @@ std::vector<Piece> foregrounds();
 std::vector<Piece> friendsAndPets();
 // Things the character holds or plays with.
 std::vector<Piece> interests();
+
+// The names of the pieces of each list above, in the same order.
+QStringList backgroundNames();
+QStringList foregroundNames();
+QStringList friendAndPetNames();
+QStringList interestNames();
 
 } // namespace brindo::sample
