@@ -2,17 +2,20 @@
 // reader on files of every kind and filter type; the decoder's tests here are
 // that every kind is decoded at all, the 16-bit samples that Qt's reader gets
 // wrong, chunks around the data, damaged and doubtful files, every colour
-// with every alpha.
+// with every alpha, and pictures too large or too short of data.
 
 #include "render/pixel_memory.h"
 #include "render/png_decode.h"
+#include "render/png_loading.h"
 #include "render/png_picture.h"
 #include "render/png_rows.h"
 #include "support/temp_library.h"
 #include "support/test_images.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QRgba64>
+#include <QtEndian>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
@@ -209,6 +212,75 @@ TEST(PngDecodeTest, DamagedAndDoubtfulFilesAreLeftToQtWithoutReadingPastTheEnd) 
     };
     for (const QByteArray& png : refused) {
         EXPECT_FALSE(decodePngData(png).has_value()) << &png - refused;
+    }
+}
+
+// The address space the process has held at its peak, in bytes; -1 where
+// the system does not tell.
+qint64 peakAddressSpace() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return -1;
+    }
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith("VmPeak:")) {
+            return line.mid(7).trimmed().split(' ').first().toLongLong() * 1024;
+        }
+    }
+    return -1;
+}
+
+// A file that claims a picture of the size and kind and holds only the start
+// of its image data.
+QByteArray bombPng(quint32 width, quint32 height, const PngKind& kind) {
+    QByteArray header(13, '\0');
+    qToBigEndian(width, header.data());
+    qToBigEndian(height, header.data() + 4);
+    header[8] = static_cast<char>(kind.bitDepth);
+    header[9] = static_cast<char>(kind.colour);
+    header[12] = static_cast<char>(kind.interlaced ? 1 : 0);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
+           idat(QByteArray(64 << 10, '\0')) + kEnd;
+}
+
+TEST(PngLoadingTest, LargePicturesLoadUpToTheLimitBeyondWhichTheyAreTooLarge) {
+    test::TempLibrary library;
+    library.addFile("square.png", test::encodeFlatPng(8000, 8000, qRgba(250, 250, 0, 255)));
+    library.addFile("long.png", test::encodeFlatPng(kLargestPngSide, 3, qRgba(0, 0, 255, 255)));
+    library.addFile("longer.png", test::encodeFlatPng(kLargestPngSide + 1, 3, qRgb(0, 0, 255)));
+    library.addFile("many.png", bombPng(16385, 16384, PngKind{}));
+
+    const LoadedPicture square = loadPicture(library.stored("square.png"), {});
+    ASSERT_EQ(square.result, kLoaded);
+    EXPECT_EQ(square.image.size(), QSize(8000, 8000));
+    EXPECT_EQ(square.image.pixel(7999, 7999), qRgb(250, 250, 0));
+    EXPECT_EQ(square.visible, square.image.rect());
+    const LoadedPicture long_ = loadPicture(library.stored("long.png"), {});
+    ASSERT_EQ(long_.result, kLoaded);
+    EXPECT_EQ(long_.image.pixel(kLargestPngSide - 1, 2), qRgb(0, 0, 255));
+
+    const LoadedPicture longer = loadPicture(library.stored("longer.png"), {});
+    EXPECT_EQ(longer.result, kTooLarge);
+    EXPECT_EQ(longer.tooLarge, QSize(kLargestPngSide + 1, 3));
+    EXPECT_TRUE(longer.image.isNull());
+    const LoadedPicture many = loadPicture(library.stored("many.png"), {});
+    EXPECT_EQ(many.result, kTooLarge);
+    EXPECT_EQ(many.tooLarge, QSize(16385, 16384));
+}
+
+// A header of 16384 x 16384 16-bit RGBA pixels with 64 KiB of zlib data would
+// take 3 GiB to decode; it is refused at once by the loader and the decoder.
+TEST(PngLoadingTest, AHugeHeaderWithLittleDataIsRefusedWithoutTakingItsMemory) {
+    test::TempLibrary library;
+    const qint64 peakBefore = peakAddressSpace();
+    for (const bool interlaced : {false, true}) {
+        const QByteArray bomb = bombPng(16384, 16384, {PngColour::Rgba, 16, interlaced, false});
+        EXPECT_FALSE(decodePngData(bomb).has_value());
+        library.addFile("bomb.png", bomb);
+        EXPECT_EQ(loadPicture(library.stored("bomb.png"), {}).result, kNotDecodable);
+    }
+    if (peakBefore > 0) {
+        EXPECT_LT(peakAddressSpace() - peakBefore, qint64{256} << 20);
     }
 }
 

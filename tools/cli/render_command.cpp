@@ -8,6 +8,9 @@ namespace brindo::cli {
 namespace {
 
 QString loadProblem(int result) {
+    if (result == kTooLarge) {
+        return QStringLiteral("too large (the limit is %1)").arg(pngLimitText());
+    }
     return result == kFileNotFound ? QStringLiteral("not found")
                                    : QStringLiteral("not a readable PNG picture");
 }
