@@ -1,23 +1,29 @@
-// The PNG decoder of the common kinds: whatever the bytes hold, it never
-// reads outside them, and every picture it gives is the one Qt's reader gives
-// for the same bytes, pixel for pixel, with the right visible part.
+// The PNG decoder: whatever the bytes hold, it never reads outside them, and
+// every picture it gives is the one Qt's reader gives for the same bytes,
+// pixel for pixel, with the right visible part; 16-bit pictures, which Qt's
+// reader gets wrong with a transparent colour, are compared with pixels made
+// from the samples alone (expectedWide).
 //
 // An input that starts like a PNG file is used as one, with every chunk
 // checksum made right, so that changes reach past the checksums. Any other
-// input gives the size, kind, palette and raw rows of a picture that is then
-// written as a well-formed file, so that changes reach the unfiltering and the
-// colour conversion past the zlib stream's own checksum.
+// input gives the size, kind, bit depth, interlacing, palette or transparent
+// colour and raw rows of a picture that is then written as a well-formed file, so that changes
+// reach the unfiltering and the colour conversion past the zlib stream's own checksum.
 
 #include "fuzz_support.h"
 #include "render/png/png_decode.h"
 
 #include <QImage>
+#include <QRgba64>
 #include <QtEndian>
 #include <cstring>
 #include <libdeflate.h>
+#include <span>
+#include <utility>
 
 namespace {
 
+using brindo::fuzz::check;
 using brindo::fuzz::InputReader;
 
 void appendU32(QByteArray& out, quint32 value) {
@@ -52,18 +58,39 @@ QByteArray withRightChecksums(QByteArray png) {
     return png;
 }
 
-// A well-formed file of 8-bit samples whose every byte comes from the input.
+// The interlace passes: first column and row, and the steps between them.
+struct Pass {
+    int left;
+    int top;
+    int columnStep;
+    int rowStep;
+};
+constexpr Pass kAdam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                           {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+constexpr Pass kEveryPixel[] = {{0, 0, 1, 1}};
+
+// A well-formed file of any kind whose every byte comes from the input.
 QByteArray builtFile(InputReader& input) {
-    constexpr int kColourTypes[] = {0, 2, 3, 4, 6};
-    constexpr int kChannels[] = {1, 3, 1, 2, 4};
+    struct Kind {
+        char colourType = 0;
+        int channels = 1;
+        QList<int> bitDepths;
+    };
+    const Kind kinds[] = {{0, 1, {1, 2, 4, 8, 16}},
+                          {2, 3, {8, 16}},
+                          {3, 1, {1, 2, 4, 8}},
+                          {4, 2, {8, 16}},
+                          {6, 4, {8, 16}}};
     const int width = 1 + input.number(40);
     const int height = 1 + input.number(12);
-    const int kind = input.number(5);
+    const Kind& kind = kinds[input.number(5)];
+    const int depth = kind.bitDepths.at(input.number(static_cast<int>(kind.bitDepths.size())));
+    const bool interlaced = input.flag();
     QByteArray header;
     appendU32(header, static_cast<quint32>(width));
     appendU32(header, static_cast<quint32>(height));
-    header.append(static_cast<char>(8)).append(static_cast<char>(kColourTypes[kind]));
-    header.append(3, '\0');
+    header.append(static_cast<char>(depth)).append(kind.colourType).append(2, '\0');
+    header.append(static_cast<char>(interlaced ? 1 : 0));
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     appendChunk(png, "IHDR", header);
     const auto bytes = [&input](int count) {
@@ -73,27 +100,78 @@ QByteArray builtFile(InputReader& input) {
         }
         return taken;
     };
-    if (kColourTypes[kind] == 3) {
-        const int entries = 1 + input.number(256);
+    if (kind.colourType == 3) {
+        const int entries = 1 + input.number(1 << depth);
         appendChunk(png, "PLTE", bytes(3 * entries));
         if (input.flag()) {
             appendChunk(png, "tRNS", bytes(1 + input.number(entries)));
         }
-    } else if (kind < 2 && input.flag()) {
-        QByteArray key; // 16-bit samples; now and then one above 255
-        for (int sample = 0; sample < (kind == 0 ? 1 : 3); ++sample) {
-            key.append(static_cast<char>(input.number(8) == 0 ? 1 : 0)).append(bytes(1));
+    } else if (kind.channels != 2 && kind.channels != 4 && input.flag()) {
+        QByteArray key; // now and then a sample that the bit depth cannot hold
+        for (int sample = 0; sample < kind.channels; ++sample) {
+            const int value =
+                depth < 16 && input.number(8) == 0 ? 1 << depth : input.number(1 << depth);
+            key.append(static_cast<char>(value >> 8)).append(static_cast<char>(value));
         }
         appendChunk(png, "tRNS", key);
     }
     QByteArray rows;
-    for (int y = 0; y < height; ++y) {
-        rows.append(static_cast<char>(input.number(6))); // 5: a filter type that does not exist
-        rows += bytes(width * kChannels[kind]);
+    for (const Pass& pass : interlaced ? std::span<const Pass>(kAdam7) : kEveryPixel) {
+        const int columns = (width - pass.left + pass.columnStep - 1) / pass.columnStep;
+        for (int y = pass.top; y < height && columns > 0; y += pass.rowStep) {
+            rows.append(static_cast<char>(input.number(6))); // 5: no such filter type
+            rows += bytes((columns * kind.channels * depth + 7) / 8);
+        }
     }
     appendChunk(png, "IDAT", qCompress(rows).mid(4));
     appendChunk(png, "IEND", {});
     return png;
+}
+
+// The chunks of a decoded file up to IEND, without its tRNS chunk, and that
+// chunk's data.
+std::pair<QByteArray, QByteArray> withoutTransparency(const QByteArray& png) {
+    QByteArray rest = png.first(8);
+    QByteArray transparency;
+    QByteArray type;
+    for (qsizetype at = 8; type != "IEND";) {
+        const auto length = static_cast<qsizetype>(
+            qFromBigEndian<quint32>(reinterpret_cast<const uchar*>(png.constData() + at)));
+        type = png.sliced(at + 4, 4);
+        if (type == "tRNS") {
+            transparency = png.sliced(at + 8, length);
+        } else {
+            rest += png.sliced(at, 12 + length);
+        }
+        at += 12 + length;
+    }
+    return {rest, transparency};
+}
+
+// The pixels of a 16-bit file, made independently of the decoder: Qt reads
+// the samples without the transparent colour, which its reader gets wrong
+// for some kinds, into a 64-bit image; pixels of that colour, compared at 16
+// bits, are cleared, the others premultiplied at 16 bits and reduced to 8.
+QImage expectedWide(const QByteArray& png) {
+    const std::pair<QByteArray, QByteArray> parts = withoutTransparency(png);
+    const QByteArray& key = parts.second;
+    QImage samples;
+    check(samples.loadFromData(parts.first, "png"), "Qt reads every 16-bit file decoded here");
+    samples.convertTo(QImage::Format_RGBA64);
+    QImage expected(samples.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto keySample = [&key](qsizetype index) {
+        return qFromBigEndian<quint16>(key.constData() + 2 * (key.size() == 2 ? 0 : index));
+    };
+    for (int y = 0; y < samples.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgba64*>(samples.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(expected.scanLine(y));
+        for (int x = 0; x < samples.width(); ++x) {
+            const bool keyed = !key.isEmpty() && in[x].red() == keySample(0) &&
+                               in[x].green() == keySample(1) && in[x].blue() == keySample(2);
+            out[x] = keyed ? 0 : qPremultiply(in[x]).toArgb32();
+        }
+    }
+    return expected;
 }
 
 } // namespace
@@ -111,21 +189,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // A copy of exactly the file's bytes, so that a read past them is caught.
     const QByteArray exact(file.constData(), file.size());
-    const auto decoded = decodeCommonPng(exact);
+    const auto decoded = decodePngData(exact);
     if (!decoded) {
         return 0; // left to Qt's reader
     }
     const QImage& image = decoded->image;
     check(image.format() == QImage::Format_ARGB32_Premultiplied, "premultiplied ARGB32");
     QImage reference;
-    check(reference.loadFromData(exact, "png"), "Qt reads every file decoded here");
-    reference.convertTo(QImage::Format_ARGB32_Premultiplied);
+    if (readPngHeader(exact)->bitDepth == 16) {
+        reference = expectedWide(exact);
+    } else {
+        check(reference.loadFromData(exact, "png"), "Qt reads every file decoded here");
+        reference.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
     check(reference.size() == image.size(), "the same size as Qt's");
     QRect visible;
     for (int y = 0; y < image.height(); ++y) {
         check(std::memcmp(image.constScanLine(y), reference.constScanLine(y),
                           static_cast<std::size_t>(image.width()) * 4) == 0,
-              "the same pixels as Qt's");
+              "the pixels expected");
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             if (qAlpha(row[x]) != 0) {

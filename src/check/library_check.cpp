@@ -47,9 +47,16 @@ std::optional<QSize> LibraryChecker::checkImage(const QString& storedPath) {
     if (const auto known = checked_.constFind(native); known != checked_.constEnd()) {
         return *known;
     }
-    const QImage image = decodePngFile(native).image;
+    const LoadedPicture loaded = decodePngFile(native);
+    const QImage& image = loaded.image;
     checked_.insert(native, image.size());
-    if (image.isNull()) {
+    if (loaded.result == LoadResult::TooLarge) {
+        error(storedPath, QObject::tr("is too large (%1 x %2 pixels; the limit is %3), so it "
+                                      "draws nothing: make it smaller")
+                              .arg(loaded.tooLarge.width())
+                              .arg(loaded.tooLarge.height())
+                              .arg(pngLimitText()));
+    } else if (image.isNull()) {
         const QByteArray format = QImageReader::imageFormat(native);
         if (format.isEmpty() || format == "png") {
             error(storedPath, QObject::tr("cannot be decoded as a PNG picture (it may be damaged "

@@ -1,5 +1,6 @@
 #include "check/library_check.h"
 #include "support/temp_library.h"
+#include "support/test_images.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +38,7 @@ TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
     QImage(4, 4, QImage::Format_RGB32).save(library.native("Tops/02.png"), "BMP");
     library.addFile("Tops/03.png", "\x89PNG\r\n\x1a\n broken");
     library.addImage("Tops/04.png", Qt::red, 5, 4);
+    library.addFile("Tops/05.png", test::encodeFlatPng(40000, 2, qRgb(255, 0, 0)));
     library.addFile("Tops/ab");
     library.addFolder("Tops/Old");
     library.addFolder("Empty");
@@ -57,6 +59,8 @@ TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
         "error Tops/02.png: is a BMP picture, not PNG",
         "error Tops/03.png: cannot be decoded",
         "warning Tops/04.png: is 5x4 pixels and the base figure 4x4",
+        ("error Tops/05.png: is too large (40000 x 2 pixels; the limit is 16384 x 16384 pixels "
+         "in all and 32767 pixels a side)"),
         "error Tops/ab: is listed as \"ab\", which loads \"ab.png\"",
     };
     const QList<LibraryFinding> findings = checkLibrary(library.stored());

@@ -1,16 +1,21 @@
 // The replay of the PNG fuzz targets' seeds compares the decoder with Qt's
 // reader on files of every kind and filter type; the decoder's tests here are
-// the cases it does not reach: chunks around the data, damaged and doubtful
-// files, and every colour with every alpha.
+// that every kind is decoded at all, the 16-bit samples that Qt's reader gets
+// wrong, chunks around the data, damaged and doubtful files, every colour
+// with every alpha, and pictures too large or too short of data.
 
 #include "render/png/pixel_memory.h"
 #include "render/png/png_decode.h"
+#include "render/png/png_loading.h"
 #include "render/png/png_painter.h"
 #include "render/png/png_rows.h"
 #include "support/temp_library.h"
 #include "support/test_images.h"
 
+#include <QFile>
 #include <QPainter>
+#include <QRgba64>
+#include <QtEndian>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
@@ -20,6 +25,7 @@ namespace {
 
 using test::pngChunk;
 using test::PngColour;
+using test::PngKind;
 
 QImage qtPixels(const QByteArray& png) {
     return QImage::fromData(png, "png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -54,34 +60,134 @@ TEST(PngDecodeTest, EveryColourWithEveryAlphaIsPremultipliedAsQtDoes) {
                       qPremultiply(all.pixel(value, alpha)));
         }
     }
-    const auto decoded = decodeCommonPng(test::encodePng(all, {}));
+    const auto decoded = decodePngData(test::encodePng(all, {}));
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->image, all.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     EXPECT_EQ(decoded->visible, QRect(0, 1, 256, 255)) << "the first row is clear";
 }
 
+QRect visibleIn(const QImage& image) {
+    QRect visible;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            visible |= qAlpha(image.pixel(x, y)) != 0 ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
+    return visible;
+}
+
+TEST(PngDecodeTest, EveryKindUpToEightBitsInterlacedOrNotIsDecodedAsQtReadsIt) {
+    // The sizes leave some interlace passes empty, or all but the first.
+    const QImage pictures[] = {test::samplePicture(1, 1), test::samplePicture(3, 2),
+                               test::samplePicture(), test::samplePicture(17, 11)};
+    for (const QImage& picture : pictures) {
+        for (const bool interlaced : {false, true}) {
+            for (int depth = 1; depth <= 8; depth *= 2) {
+                for (const PngKind& kind :
+                     {PngKind{PngColour::Grey, depth, interlaced, depth == 4},
+                      PngKind{PngColour::Palette, depth, interlaced, depth != 2},
+                      PngKind{PngColour::Rgb, 8, interlaced, depth == 2},
+                      PngKind{PngColour::GreyAlpha, 8, interlaced, false},
+                      PngKind{PngColour::Rgba, 8, interlaced, false}}) {
+                    const QByteArray png = test::encodePng(picture, kind);
+                    const auto decoded = decodePngData(png);
+                    const QString what = QStringLiteral("%1x%2 colour type %3, %4 bits%5")
+                                             .arg(picture.width())
+                                             .arg(picture.height())
+                                             .arg(static_cast<int>(kind.colour))
+                                             .arg(kind.bitDepth)
+                                             .arg(interlaced ? ", interlaced" : "");
+                    ASSERT_TRUE(decoded.has_value()) << what.toStdString();
+                    EXPECT_EQ(decoded->image, qtPixels(png)) << what.toStdString();
+                    EXPECT_EQ(decoded->visible, visibleIn(qtPixels(png))) << what.toStdString();
+                }
+            }
+        }
+    }
+}
+
+// Qt's reader draws 16-bit RGB with a transparent colour as garbage, so the
+// pixels expected here come from the samples alone: premultiplied at 16 bits
+// and rounded to 8 as Qt converts its 64-bit colours, the transparent colour
+// compared at 16 bits.
+TEST(PngDecodeTest, SixteenBitSamplesAreRoundedAndTheirTransparentColourComparedInFull) {
+    const QList<quint32> key{0x1234, 0xABCD, 0x00FF};
+    // Red, green, blue, alpha: the transparent colour, colours that differ
+    // from it in one low byte or channel, and samples whose high byte alone
+    // rounds wrong.
+    const QList<QList<quint32>> colours{
+        {0x1234, 0xABCD, 0x00FF, 0xFFFF}, {0x1235, 0xABCD, 0x00FF, 0x8000},
+        {0x1234, 0xABCC, 0x00FF, 0x0080}, {0x1234, 0xABCD, 0x01FF, 0x0000},
+        {0x0080, 0x017F, 0xFF80, 0x7FFF}, {0xFFFF, 0x0000, 0x80FF, 0x00FF},
+        {0x3456, 0x0180, 0xFE7F, 0xFFFF},
+    };
+    const QSize size(9, 7);
+    struct Case {
+        PngColour colour = PngColour::Grey;
+        QList<int> channels; // which of red, green, blue, alpha the file holds
+    };
+    const Case cases[] = {{PngColour::Grey, {0}},
+                          {PngColour::Rgb, {0, 1, 2}},
+                          {PngColour::GreyAlpha, {0, 3}},
+                          {PngColour::Rgba, {0, 1, 2, 3}}};
+    for (const Case& c : cases) {
+        const bool grey = c.channels.size() < 3;
+        const bool keyed = c.channels.size() != 2 && c.channels.size() != 4;
+        for (const bool interlaced : {false, true}) {
+            for (const bool transparency : {false, keyed}) {
+                QList<quint32> samples;
+                QImage expected(size, QImage::Format_ARGB32_Premultiplied);
+                for (int i = 0; i < size.width() * size.height(); ++i) {
+                    const QList<quint32>& colour = colours.at((i * 3 + i / 9) % colours.size());
+                    for (const int channel : c.channels) {
+                        samples.append(colour.at(channel));
+                    }
+                    const auto at = [&](int channel) {
+                        return static_cast<quint16>(colour.at(grey && channel < 3 ? 0 : channel));
+                    };
+                    const quint16 alpha = c.channels.last() == 3 ? at(3) : 0xFFFF;
+                    const bool clear = transparency && at(0) == key[0] &&
+                                       (grey || (at(1) == key[1] && at(2) == key[2]));
+                    const QRgba64 wide = QRgba64::fromRgba64(at(0), at(1), at(2), alpha);
+                    expected.setPixel(i % size.width(), i / size.width(),
+                                      clear ? 0 : qPremultiply(wide).toArgb32());
+                }
+                const PngKind kind{c.colour, 16, interlaced, transparency};
+                const auto decoded = decodePngData(
+                    test::encodePngSamples(size, kind, samples, grey ? key.first(1) : key));
+                const std::string what = std::to_string(static_cast<int>(c.colour)) +
+                                         (interlaced ? " interlaced" : "") +
+                                         (transparency ? " with a transparent colour" : "");
+                ASSERT_TRUE(decoded.has_value()) << what;
+                EXPECT_EQ(decoded->image, expected) << what;
+                EXPECT_EQ(decoded->visible, visibleIn(expected)) << what;
+            }
+        }
+    }
+}
+
 TEST(PngDecodeTest, ChunksAroundAndBetweenTheImageDataAreReadAsQtReadsThem) {
     // Gamma and sRGB leave the samples as they are.
     const auto decoded =
-        decodeCommonPng(head(6) + pngChunk("sRGB", QByteArray(1, '\0')) +
-                        pngChunk("gAMA", QByteArray("\0\0\xB1\x8F", 4)) +
-                        pngChunk("IDAT", kRgbaStream.left(7)) + pngChunk("IDAT", {}) +
-                        pngChunk("IDAT", kRgbaStream.mid(7)) + pngChunk("tEXt", "Comment") + kEnd);
+        decodePngData(head(6) + pngChunk("sRGB", QByteArray(1, '\0')) +
+                      pngChunk("gAMA", QByteArray("\0\0\xB1\x8F", 4)) +
+                      pngChunk("IDAT", kRgbaStream.left(7)) + pngChunk("IDAT", {}) +
+                      pngChunk("IDAT", kRgbaStream.mid(7)) + pngChunk("tEXt", "Comment") + kEnd);
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->image, qtPixels(head(6) + idat(kRgbaRows) + kEnd));
 }
 
 TEST(PngDecodeTest, DamagedAndDoubtfulFilesAreLeftToQtWithoutReadingPastTheEnd) {
     const QByteArray good = test::encodePng(test::samplePicture(), {});
-    ASSERT_TRUE(decodeCommonPng(good).has_value());
+    ASSERT_TRUE(decodePngData(good).has_value());
     for (qsizetype length = 0; length < good.size(); ++length) {
         // A copy of just the prefix, so that the address sanitizer sees a read past it.
-        EXPECT_FALSE(decodeCommonPng(QByteArray(good.constData(), length)).has_value()) << length;
+        EXPECT_FALSE(decodePngData(QByteArray(good.constData(), length)).has_value()) << length;
     }
     for (qsizetype at = 0; at < good.size(); ++at) {
         QByteArray flipped = good;
         flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
-        EXPECT_FALSE(decodeCommonPng(flipped).has_value()) << "byte " << at;
+        EXPECT_FALSE(decodePngData(flipped).has_value()) << "byte " << at;
     }
 
     const auto plte = [](int entries) {
@@ -89,8 +195,8 @@ TEST(PngDecodeTest, DamagedAndDoubtfulFilesAreLeftToQtWithoutReadingPastTheEnd) 
     };
     const auto trns = [](const QByteArray& bytes) { return pngChunk("tRNS", bytes); };
     const QByteArray indices = idat(QByteArray("\0\0\1\0\2\3", 6));
-    ASSERT_TRUE(decodeCommonPng(head(6) + idat(kRgbaRows) + kEnd).has_value());
-    ASSERT_TRUE(decodeCommonPng(head(3) + plte(4) + trns("abcd") + indices + kEnd).has_value());
+    ASSERT_TRUE(decodePngData(head(6) + idat(kRgbaRows) + kEnd).has_value());
+    ASSERT_TRUE(decodePngData(head(3) + plte(4) + trns("abcd") + indices + kEnd).has_value());
     const QByteArray refused[] = {
         head(6) + idat(kRgbaRows.chopped(1)) + kEnd,                      // a byte short
         head(6) + idat(QByteArray(kRgbaRows).replace(9, 1, "\5")) + kEnd, // no filter type 5
@@ -105,7 +211,76 @@ TEST(PngDecodeTest, DamagedAndDoubtfulFilesAreLeftToQtWithoutReadingPastTheEnd) 
         head(0) + trns(QByteArray("\1a", 2)) + idat(QByteArray("\0ab\0cd", 6)) + kEnd,
     };
     for (const QByteArray& png : refused) {
-        EXPECT_FALSE(decodeCommonPng(png).has_value()) << &png - refused;
+        EXPECT_FALSE(decodePngData(png).has_value()) << &png - refused;
+    }
+}
+
+// The address space the process has held at its peak, in bytes; -1 where
+// the system does not tell.
+qint64 peakAddressSpace() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return -1;
+    }
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith("VmPeak:")) {
+            return line.mid(7).trimmed().split(' ').first().toLongLong() * 1024;
+        }
+    }
+    return -1;
+}
+
+// A file that claims a picture of the size and kind and holds only the start
+// of its image data.
+QByteArray bombPng(quint32 width, quint32 height, const PngKind& kind) {
+    QByteArray header(13, '\0');
+    qToBigEndian(width, header.data());
+    qToBigEndian(height, header.data() + 4);
+    header[8] = static_cast<char>(kind.bitDepth);
+    header[9] = static_cast<char>(kind.colour);
+    header[12] = static_cast<char>(kind.interlaced ? 1 : 0);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
+           idat(QByteArray(64 << 10, '\0')) + kEnd;
+}
+
+TEST(PngLoadingTest, LargePicturesLoadUpToTheLimitBeyondWhichTheyAreTooLarge) {
+    test::TempLibrary library;
+    library.addFile("square.png", test::encodeFlatPng(8000, 8000, qRgba(250, 250, 0, 255)));
+    library.addFile("long.png", test::encodeFlatPng(kLargestPngSide, 3, qRgba(0, 0, 255, 255)));
+    library.addFile("longer.png", test::encodeFlatPng(kLargestPngSide + 1, 3, qRgb(0, 0, 255)));
+    library.addFile("many.png", bombPng(16385, 16384, PngKind{}));
+
+    const LoadedPicture square = loadPicture(library.stored("square.png"), {});
+    ASSERT_EQ(square.result, LoadResult::Loaded);
+    EXPECT_EQ(square.image.size(), QSize(8000, 8000));
+    EXPECT_EQ(square.image.pixel(7999, 7999), qRgb(250, 250, 0));
+    EXPECT_EQ(square.visible, square.image.rect());
+    const LoadedPicture long_ = loadPicture(library.stored("long.png"), {});
+    ASSERT_EQ(long_.result, LoadResult::Loaded);
+    EXPECT_EQ(long_.image.pixel(kLargestPngSide - 1, 2), qRgb(0, 0, 255));
+
+    const LoadedPicture longer = loadPicture(library.stored("longer.png"), {});
+    EXPECT_EQ(longer.result, LoadResult::TooLarge);
+    EXPECT_EQ(longer.tooLarge, QSize(kLargestPngSide + 1, 3));
+    EXPECT_TRUE(longer.image.isNull());
+    const LoadedPicture many = loadPicture(library.stored("many.png"), {});
+    EXPECT_EQ(many.result, LoadResult::TooLarge);
+    EXPECT_EQ(many.tooLarge, QSize(16385, 16384));
+}
+
+// A header of 16384 x 16384 16-bit RGBA pixels with 64 KiB of zlib data would
+// take 3 GiB to decode; it is refused at once by the loader and the decoder.
+TEST(PngLoadingTest, AHugeHeaderWithLittleDataIsRefusedWithoutTakingItsMemory) {
+    test::TempLibrary library;
+    const qint64 peakBefore = peakAddressSpace();
+    for (const bool interlaced : {false, true}) {
+        const QByteArray bomb = bombPng(16384, 16384, {PngColour::Rgba, 16, interlaced, false});
+        EXPECT_FALSE(decodePngData(bomb).has_value());
+        library.addFile("bomb.png", bomb);
+        EXPECT_EQ(loadPicture(library.stored("bomb.png"), {}).result, LoadResult::NotDecodable);
+    }
+    if (peakBefore > 0) {
+        EXPECT_LT(peakAddressSpace() - peakBefore, qint64{256} << 20);
     }
 }
 

@@ -64,7 +64,8 @@ QByteArray filterRow(const QByteArray& row, const QByteArray& prior, int type, i
     return out;
 }
 
-struct Encoder {
+// The samples of an image for a kind: every pixel's in turn, row by row.
+struct Sampler {
     QImage image;
     PngKind kind;
     QList<QRgb> palette;
@@ -93,19 +94,50 @@ struct Encoder {
         }
     }
 
+    QList<quint32> samples() const {
+        QList<quint32> all;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                all.append(samplesOf(x, y));
+            }
+        }
+        return all;
+    }
+};
+
+int channelsOf(PngColour colour) {
+    switch (colour) {
+    case PngColour::Rgb:
+        return 3;
+    case PngColour::GreyAlpha:
+        return 2;
+    case PngColour::Rgba:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+struct Encoder {
+    QSize size;
+    PngKind kind;
+    const QList<quint32>& samples;
+
     // The rows of one interlace pass (or of the whole picture), filtered.
     QByteArray pass(int x0, int y0, int dx, int dy) const {
-        const auto bits = static_cast<int>(samplesOf(0, 0).size()) * kind.bitDepth;
+        const int channels = channelsOf(kind.colour);
+        const int bits = channels * kind.bitDepth;
         QByteArray raw;
         QByteArray prior;
-        for (int y = y0; y < image.height() && x0 < image.width(); y += dy) {
-            QList<quint32> samples;
-            for (int x = x0; x < image.width(); x += dx) {
-                samples.append(samplesOf(x, y));
+        for (int y = y0; y < size.height() && x0 < size.width(); y += dy) {
+            QList<quint32> rowSamples;
+            for (int x = x0; x < size.width(); x += dx) {
+                rowSamples.append(
+                    samples.sliced((qsizetype{y} * size.width() + x) * channels, channels));
             }
-            const QByteArray row = packRow(samples, kind.bitDepth);
+            const QByteArray row = packRow(rowSamples, kind.bitDepth);
             prior.resize(row.size(), '\0');
-            raw.append(filterRow(row, prior, (y + image.width()) % 5, std::max(1, bits / 8)));
+            raw.append(filterRow(row, prior, (y + size.width()) % 5, std::max(1, bits / 8)));
             prior = row;
         }
         return raw;
@@ -141,17 +173,17 @@ QByteArray dataAndEnd(const QByteArray& rows) {
 } // namespace
 
 QByteArray encodePng(const QImage& source, const PngKind& kind) {
-    Encoder encoder{source.convertToFormat(QImage::Format_ARGB32), kind, {}};
+    Sampler sampler{source.convertToFormat(QImage::Format_ARGB32), kind, {}};
     QByteArray png =
         header(source.width(), source.height(), kind.bitDepth, kind.colour, kind.interlaced);
     if (kind.colour == PngColour::Palette) {
         QByteArray plte;
         QByteArray trns;
-        const int width = encoder.image.width();
-        for (int i = 0; i < width * encoder.image.height(); ++i) {
-            const QRgb pixel = encoder.image.pixel(i % width, i / width);
-            if (!encoder.palette.contains(pixel) && encoder.palette.size() < (1 << kind.bitDepth)) {
-                encoder.palette.append(pixel);
+        const int width = sampler.image.width();
+        for (int i = 0; i < width * sampler.image.height(); ++i) {
+            const QRgb pixel = sampler.image.pixel(i % width, i / width);
+            if (!sampler.palette.contains(pixel) && sampler.palette.size() < (1 << kind.bitDepth)) {
+                sampler.palette.append(pixel);
                 const char rgb[] = {static_cast<char>(qRed(pixel)),
                                     static_cast<char>(qGreen(pixel)),
                                     static_cast<char>(qBlue(pixel))};
@@ -163,7 +195,22 @@ QByteArray encodePng(const QImage& source, const PngKind& kind) {
     } else if (kind.transparencyChunk) {
         png += pngChunk("tRNS", QByteArray(kind.colour == PngColour::Grey ? 2 : 6, '\0'));
     }
-    return png + dataAndEnd(encoder.imageData());
+    const QList<quint32> samples = sampler.samples();
+    return png + dataAndEnd(Encoder{source.size(), kind, samples}.imageData());
+}
+
+QByteArray encodePngSamples(QSize size, const PngKind& kind, const QList<quint32>& samples,
+                            const QList<quint32>& transparent) {
+    QByteArray png =
+        header(size.width(), size.height(), kind.bitDepth, kind.colour, kind.interlaced);
+    if (kind.transparencyChunk) {
+        QByteArray trns;
+        for (const quint32 sample : transparent) {
+            trns.append(static_cast<char>(sample >> 8U)).append(static_cast<char>(sample));
+        }
+        png += pngChunk("tRNS", trns);
+    }
+    return png + dataAndEnd(Encoder{size, kind, samples}.imageData());
 }
 
 QByteArray pngChunk(const char* type, const QByteArray& data) {

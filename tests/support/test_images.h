@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
+#include <QSize>
 
 namespace brindo::test {
 
@@ -24,6 +26,13 @@ struct PngKind {
 // The rows use every filter type in turn, the first row one that depends on
 // the width.
 QByteArray encodePng(const QImage& image, const PngKind& kind);
+
+// Encodes samples as they are, for every kind but palette: `samples` holds
+// each pixel's samples in turn (grey, or red, green, blue, then alpha), row
+// by row, at the kind's bit depth. With kind.transparencyChunk, the tRNS
+// chunk holds `transparent`: one grey or three RGB samples.
+QByteArray encodePngSamples(QSize size, const PngKind& kind, const QList<quint32>& samples,
+                            const QList<quint32>& transparent = {});
 
 // One PNG chunk: length, type, data and checksum.
 QByteArray pngChunk(const char* type, const QByteArray& data);

@@ -9,6 +9,9 @@ namespace brindo::cli {
 namespace {
 
 QString loadProblem(LoadResult result) {
+    if (result == LoadResult::TooLarge) {
+        return QStringLiteral("too large (the limit is %1)").arg(pngLimitText());
+    }
     return result == LoadResult::FileNotFound ? QStringLiteral("not found")
                                               : QStringLiteral("not a readable PNG picture");
 }

@@ -7,8 +7,9 @@ class QImage;
 
 namespace brindo {
 
-// What came of loading a layer image.
-enum class LoadResult { Loaded, FileNotFound, NotDecodable };
+// What came of loading a layer image. TooLarge: a PNG picture larger than
+// the program decodes (see withinPngLimit).
+enum class LoadResult { Loaded, FileNotFound, NotDecodable, TooLarge };
 
 // Loads one layer image at a time and draws it onto a surface. The picture is
 // composed through this interface so that tests can watch the exact calls.

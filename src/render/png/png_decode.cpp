@@ -3,13 +3,14 @@
 #include "render/png/pixel_memory.h"
 #include "render/png/png_rows.h"
 
-#include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
 #include <libdeflate.h>
+#include <limits>
 #include <memory>
 #include <new>
+#include <span>
 #include <vector>
 
 namespace brindo {
@@ -22,8 +23,6 @@ using png::SampleLayout;
 constexpr std::size_t kChunkOverhead = 12; // length, type and checksum
 constexpr quint32 kLongestChunk = 0x7FFFFFFFU;
 constexpr quint32 kHeaderSize = 13;
-// libpng refuses wider or taller pictures unless told otherwise.
-constexpr quint32 kLargestSide = 1000000;
 
 struct Chunk {
     QByteArrayView type;
@@ -73,53 +72,109 @@ private:
     std::size_t position_ = 0;
 };
 
+struct Kind {
+    int colourType;
+    SampleLayout layout;
+    int channels;
+    unsigned bitDepths; // bit n set: n bits a sample
+};
+
+constexpr unsigned kBelowEight = (1U << 1U) | (1U << 2U) | (1U << 4U);
+constexpr unsigned kEightAndUp = (1U << 8U) | (1U << 16U);
+constexpr Kind kKinds[] = {
+    {0, SampleLayout::Grey, 1, kBelowEight | kEightAndUp},
+    {2, SampleLayout::Rgb, 3, kEightAndUp},
+    {3, SampleLayout::Palette, 1, kBelowEight | (1U << 8U)},
+    {4, SampleLayout::GreyAlpha, 2, kEightAndUp},
+    {6, SampleLayout::Rgba, 4, kEightAndUp},
+};
+
+const Kind* kindOf(const PngHeader& header) {
+    for (const Kind& kind : kKinds) {
+        if (kind.colourType == header.colourType && header.bitDepth < 32 &&
+            (kind.bitDepths & (1U << static_cast<unsigned>(header.bitDepth))) != 0) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+// An interlace pass: the first column and row of its pixels and the steps
+// between them.
+struct Pass {
+    quint32 left;
+    quint32 top;
+    quint32 columnStep;
+    quint32 rowStep;
+
+    quint32 columns(quint32 width) const {
+        return width > left ? (width - left + columnStep - 1) / columnStep : 0;
+    }
+    quint32 rows(quint32 height) const {
+        return height > top ? (height - top + rowStep - 1) / rowStep : 0;
+    }
+};
+
+constexpr Pass kEveryPixel[] = {{0, 0, 1, 1}};
+constexpr Pass kAdam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                           {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+
+std::span<const Pass> passesOf(const PngHeader& header) {
+    return header.interlaced ? std::span<const Pass>(kAdam7) : std::span<const Pass>(kEveryPixel);
+}
+
+// The bytes of one unfiltered row of `columns` pixels.
+quint64 rowBytes(const PngHeader& header, quint64 columns) {
+    const Kind* kind = kindOf(header);
+    const auto bits = static_cast<quint64>(kind == nullptr ? 0 : kind->channels) *
+                      static_cast<quint64>(header.bitDepth);
+    return (columns * bits + 7) / 8;
+}
+
+// The bytes of a pass's filtered rows, each a filter type and its row.
+quint64 passBytes(const PngHeader& header, const Pass& pass) {
+    const quint64 columns = pass.columns(header.width);
+    return columns == 0 ? 0 : pass.rows(header.height) * (rowBytes(header, columns) + 1);
+}
+
+std::optional<PngHeader> parseHeader(QByteArrayView data) {
+    if (data.size() != kHeaderSize) {
+        return std::nullopt;
+    }
+    const auto* bytes = reinterpret_cast<const uchar*>(data.data());
+    PngHeader header;
+    header.width = qFromBigEndian<quint32>(bytes);
+    header.height = qFromBigEndian<quint32>(bytes + 4);
+    header.bitDepth = bytes[8];
+    header.colourType = bytes[9];
+    header.interlaced = bytes[12] == 1;
+    const bool methodsKnown = bytes[10] == 0 && bytes[11] == 0 && bytes[12] <= 1;
+    if (header.width == 0 || header.height == 0 || header.width > kLongestChunk ||
+        header.height > kLongestChunk || !methodsKnown || kindOf(header) == nullptr) {
+        return std::nullopt;
+    }
+    return header;
+}
+
 struct Layout {
-    quint32 width = 0;
-    quint32 height = 0;
+    PngHeader header;
     int channels = 0;
     RowFormat format;
 };
 
-std::optional<Layout> readHeader(const Chunk& chunk) {
-    if (!chunk.is("IHDR") || chunk.data.size() != kHeaderSize) {
-        return std::nullopt;
-    }
-    const auto* data = reinterpret_cast<const uchar*>(chunk.data.data());
-    Layout layout;
-    layout.width = qFromBigEndian<quint32>(data);
-    layout.height = qFromBigEndian<quint32>(data + 4);
-    const int bitDepth = data[8];
-    const int colourType = data[9];
-    const bool plain = data[10] == 0 && data[11] == 0 && data[12] == 0; // not interlaced
-    if (layout.width == 0 || layout.height == 0 || layout.width > kLargestSide ||
-        layout.height > kLargestSide || bitDepth != 8 || !plain) {
-        return std::nullopt;
-    }
-    struct Kind {
-        int colourType;
-        SampleLayout layout;
-        int channels;
-    };
-    constexpr Kind kKinds[] = {{0, SampleLayout::Grey, 1},
-                               {2, SampleLayout::Rgb, 3},
-                               {3, SampleLayout::Palette, 1},
-                               {4, SampleLayout::GreyAlpha, 2},
-                               {6, SampleLayout::Rgba, 4}};
-    for (const Kind& kind : kKinds) {
-        if (kind.colourType == colourType) {
-            layout.format.layout = kind.layout;
-            layout.channels = kind.channels;
-            return layout;
-        }
-    }
-    return std::nullopt;
-}
-
-bool readPalette(const QByteArrayView data, RowFormat& format) {
+// The palette of a palette picture; RGB pictures may suggest one, which
+// changes nothing.
+bool readPalette(const QByteArrayView data, RowFormat& format, int bitDepth) {
     const qsizetype entries = data.size() / 3;
-    if (format.layout != SampleLayout::Palette || format.paletteSize != 0 || data.size() % 3 != 0 ||
-        entries == 0 || entries > 256) {
+    const bool forColours =
+        format.layout == SampleLayout::Rgb || format.layout == SampleLayout::Rgba;
+    const qsizetype most = forColours ? 256 : qsizetype{1} << bitDepth;
+    if ((format.layout != SampleLayout::Palette && !forColours) || data.size() % 3 != 0 ||
+        entries == 0 || entries > most) {
         return false;
+    }
+    if (forColours) {
+        return true;
     }
     const auto* rgb = reinterpret_cast<const uchar*>(data.data());
     for (qsizetype i = 0; i < entries; ++i) {
@@ -152,10 +207,11 @@ bool readTransparency(const QByteArrayView data, RowFormat& format) {
         }
         for (qsizetype i = 0; i < 3; ++i) {
             const qsizetype sample = samples == 1 ? 0 : i;
-            if (bytes[2 * sample] != 0) {
-                return false; // above 255: not a colour of an 8-bit picture
+            const auto value = qFromBigEndian<quint16>(bytes + 2 * sample);
+            if (value >> format.bitDepth != 0) {
+                return false; // not a colour that the picture's samples can hold
             }
-            format.transparentKey.at(i) = bytes[2 * sample + 1];
+            format.transparentKey.at(i) = value;
         }
         format.hasTransparentKey = true;
         return true;
@@ -168,24 +224,38 @@ bool readTransparency(const QByteArrayView data, RowFormat& format) {
 struct Stream {
     Layout layout;
     std::vector<QByteArrayView> imageData; // the IDAT chunks, in order
+    quint64 imageDataSize = 0;
 };
 
+std::optional<Layout> readLayout(const Chunk& chunk) {
+    const std::optional<PngHeader> header =
+        chunk.is("IHDR") ? parseHeader(chunk.data) : std::nullopt;
+    if (!header || !withinPngLimit(header->width, header->height)) {
+        return std::nullopt;
+    }
+    const Kind* kind = kindOf(*header);
+    Layout layout{*header, kind->channels, {}};
+    layout.format.layout = kind->layout;
+    layout.format.bitDepth = header->bitDepth;
+    return layout;
+}
+
 // Reads every chunk up to IEND. Anything a strict reader would complain
-// about, or that changes colours beyond what is handled here, ends the
-// attempt.
+// about ends the attempt.
 std::optional<Stream> readChunks(QByteArrayView file) {
     ChunkReader reader(file);
     if (!reader.signatureMatches()) {
         return std::nullopt;
     }
     const auto first = reader.next();
-    std::optional<Layout> layout = first ? readHeader(*first) : std::nullopt;
+    std::optional<Layout> layout = first ? readLayout(*first) : std::nullopt;
     if (!layout) {
         return std::nullopt;
     }
-    Stream stream{*layout, {}};
+    Stream stream{*layout, {}, 0};
     RowFormat& format = stream.layout.format;
     bool dataEnded = false;
+    bool paletteSeen = false;
     bool transparencySeen = false;
     while (const auto chunk = reader.next()) {
         if (chunk->is("IEND")) {
@@ -194,6 +264,9 @@ std::optional<Stream> readChunks(QByteArrayView file) {
             if (!chunk->data.isEmpty() || stream.imageData.empty() || !paletteReady) {
                 return std::nullopt;
             }
+            if (format.layout == SampleLayout::Grey && format.bitDepth <= 8) {
+                png::setGreyLevels(format);
+            }
             return stream;
         }
         if (chunk->is("IDAT")) {
@@ -201,19 +274,22 @@ std::optional<Stream> readChunks(QByteArrayView file) {
                 return std::nullopt;
             }
             stream.imageData.push_back(chunk->data);
+            stream.imageDataSize += static_cast<quint64>(chunk->data.size());
             continue;
         }
         const bool afterData = !stream.imageData.empty();
         dataEnded = afterData;
         bool understood = true;
         if (chunk->is("PLTE")) {
-            understood = !afterData && !transparencySeen && readPalette(chunk->data, format);
+            understood = !afterData && !paletteSeen && !transparencySeen &&
+                         readPalette(chunk->data, format, stream.layout.header.bitDepth);
+            paletteSeen = true;
         } else if (chunk->is("tRNS")) {
             understood = !afterData && !transparencySeen && readTransparency(chunk->data, format);
             transparencySeen = true;
-        } else if (chunk->is("iCCP")) {
-            understood = false; // a colour profile: Qt's reader attaches it to the image
         } else {
+            // Gamma, colour profiles and the like: Qt's reader attaches them
+            // to the image, and nothing here draws by them.
             understood = !chunk->critical();
         }
         if (!understood) {
@@ -261,73 +337,137 @@ bool inflate(const std::vector<QByteArrayView>& chunks, uchar* target, std::size
            consumed == static_cast<std::size_t>(data.size()) && written == size;
 }
 
-bool withinAllocationLimit(std::size_t bytes) {
-    const int megabytes = QImageReader::allocationLimit();
-    return megabytes <= 0 || bytes <= static_cast<std::size_t>(megabytes) * 1024U * 1024U;
+// The smallest rectangle around the pixels that are not fully transparent.
+class VisibleArea {
+public:
+    void add(const png::VisibleSpan& span, quint32 y, const Pass& pass) {
+        if (span.first > span.last) {
+            return;
+        }
+        const auto column = [&pass](int x) {
+            return static_cast<int>(pass.left + static_cast<quint32>(x) * pass.columnStep);
+        };
+        left_ = std::min(left_, column(span.first));
+        right_ = std::max(right_, column(span.last));
+        top_ = std::min(top_, static_cast<int>(y));
+        bottom_ = std::max(bottom_, static_cast<int>(y));
+    }
+
+    QRect rect() const {
+        return bottom_ < 0 ? QRect() : QRect(QPoint(left_, top_), QPoint(right_, bottom_));
+    }
+
+private:
+    int left_ = std::numeric_limits<int>::max();
+    int top_ = std::numeric_limits<int>::max();
+    int right_ = -1;
+    int bottom_ = -1;
+};
+
+// Unfilters and converts the rows of one pass into the picture; `filtered`
+// points at the pass's first filtered row. A row of a picture that is not
+// interlaced may be written where its filtered row lay, as soon as that is
+// unfiltered.
+bool convertPass(const Layout& layout, const Pass& pass, const uchar* filtered, uchar* pixels,
+                 VisibleArea& visible) {
+    const PngHeader& header = layout.header;
+    const quint32 columns = pass.columns(header.width);
+    const quint32 rows = pass.rows(header.height);
+    if (columns == 0 || rows == 0) {
+        return true;
+    }
+    const auto length = static_cast<std::size_t>(rowBytes(header, columns));
+    const int bytesPerPixel = std::max(1, layout.channels * header.bitDepth / 8);
+    const std::size_t outputRow = std::size_t{4} * header.width;
+    std::vector<uchar> unfiltered(2 * length, 0);
+    uchar* prior = unfiltered.data();
+    uchar* current = unfiltered.data() + length;
+    std::vector<QRgb> spread(pass.columnStep == 1 ? 0 : columns);
+    for (quint32 row = 0; row < rows; ++row) {
+        const uchar* in = filtered + row * (length + 1);
+        const quint32 y = pass.top + row * pass.rowStep;
+        auto* out = reinterpret_cast<QRgb*>(pixels + y * outputRow);
+        png::VisibleSpan span{static_cast<int>(columns), -1};
+        if (!png::unfilterRow(in[0], in + 1, prior, current, length, bytesPerPixel) ||
+            !png::toPremultiplied(layout.format, current, static_cast<int>(columns),
+                                  spread.empty() ? out : spread.data(), span)) {
+            return false;
+        }
+        for (quint32 x = 0; x < spread.size(); ++x) {
+            out[pass.left + x * pass.columnStep] = spread[x];
+        }
+        visible.add(span, y, pass);
+        std::swap(prior, current);
+    }
+    return true;
 }
 
-// Inflates and converts the rows. The output rows are written into the same
-// buffer that holds the inflated rows: each output row ends before the next
-// inflated row begins, so nothing is overwritten before it is read.
+// Inflates and converts the rows. 8-bit pictures that are not interlaced
+// are inflated into the end of the picture's own buffer: each output row
+// ends before the next inflated row begins, so nothing is overwritten before
+// it is read. The others are inflated into a buffer of their own.
 std::optional<DecodedPicture> decodeRows(const Stream& stream) {
     const Layout& layout = stream.layout;
-    const std::size_t width = layout.width;
-    const std::size_t height = layout.height;
-    const std::size_t rowBytes = width * static_cast<std::size_t>(layout.channels);
-    const std::size_t filteredRow = rowBytes + 1;
-    const std::size_t outputRow = width * 4;
-    const std::size_t bufferSize = height * std::max(filteredRow, outputRow);
-    if (!withinAllocationLimit(height * outputRow)) {
-        return std::nullopt;
+    const PngHeader& header = layout.header;
+    const quint64 filteredSize = header.inflatedSize();
+    if (filteredSize > kMostInflatedPerByte * stream.imageDataSize + 1024) {
+        return std::nullopt; // far too little data for the picture's size
     }
+    const std::size_t outputRow = std::size_t{4} * header.width;
+    const std::size_t outputSize = outputRow * header.height;
+    const bool inPlace = !header.interlaced && header.bitDepth <= 8;
+    const std::size_t bufferSize =
+        inPlace ? std::max<std::size_t>(filteredSize, outputSize) : outputSize;
     Buffer buffer(static_cast<uchar*>(takePixelMemory(bufferSize)));
-    if (!buffer) {
+    Buffer separate(inPlace ? nullptr : static_cast<uchar*>(takePixelMemory(filteredSize)));
+    if (!buffer || (!inPlace && !separate)) {
         return std::nullopt;
     }
-    const std::size_t filteredSize = height * filteredRow;
-    uchar* filtered = buffer.get() + (bufferSize - filteredSize);
+    uchar* filtered = inPlace ? buffer.get() + (bufferSize - filteredSize) : separate.get();
     if (!inflate(stream.imageData, filtered, filteredSize)) {
         return std::nullopt;
     }
-
-    std::vector<uchar> rows(2 * rowBytes, 0);
-    uchar* prior = rows.data();
-    uchar* current = rows.data() + rowBytes;
-    int top = static_cast<int>(height);
-    int bottom = -1;
-    png::VisibleSpan columns{static_cast<int>(width), -1};
-    for (std::size_t y = 0; y < height; ++y) {
-        const uchar* in = filtered + y * filteredRow;
-        auto* out = reinterpret_cast<QRgb*>(buffer.get() + y * outputRow);
-        png::VisibleSpan span{static_cast<int>(width), -1};
-        if (!png::unfilterRow(in[0], in + 1, prior, current, rowBytes, layout.channels) ||
-            !png::toPremultiplied(layout.format, current, static_cast<int>(width), out, span)) {
+    VisibleArea visible;
+    for (const Pass& pass : passesOf(header)) {
+        if (!convertPass(layout, pass, filtered, buffer.get(), visible)) {
             return std::nullopt;
         }
-        if (span.first <= span.last) {
-            top = std::min(top, static_cast<int>(y));
-            bottom = static_cast<int>(y);
-            columns.first = std::min(columns.first, span.first);
-            columns.last = std::max(columns.last, span.last);
-        }
-        std::swap(prior, current);
+        filtered += passBytes(header, pass);
     }
+    separate.reset();
 
-    QImage image(buffer.get(), static_cast<int>(width), static_cast<int>(height),
+    QImage image(buffer.get(), static_cast<int>(header.width), static_cast<int>(header.height),
                  static_cast<qsizetype>(outputRow), QImage::Format_ARGB32_Premultiplied,
                  givePixelMemoryBack, buffer.get());
     if (image.isNull()) {
         return std::nullopt;
     }
     buffer.release(); // NOLINT(bugprone-unused-return-value): the image owns it now
-    const QRect visible =
-        bottom < 0 ? QRect() : QRect(QPoint(columns.first, top), QPoint(columns.last, bottom));
-    return DecodedPicture{image, visible};
+    return DecodedPicture{image, visible.rect()};
 }
 
 } // namespace
 
-std::optional<DecodedPicture> decodeCommonPng(QByteArrayView file) {
+quint64 PngHeader::inflatedSize() const {
+    quint64 size = 0;
+    for (const Pass& pass : passesOf(*this)) {
+        size += passBytes(*this, pass);
+    }
+    return size;
+}
+
+std::optional<PngHeader> readPngHeader(QByteArrayView start) {
+    const qsizetype signatureSize = kPngSignature.size();
+    const qsizetype headerEnd = signatureSize + 8 + kHeaderSize;
+    if (start.size() < headerEnd || !start.startsWith(kPngSignature) ||
+        start.sliced(12, 4) != QByteArrayView("IHDR") ||
+        qFromBigEndian<quint32>(start.data() + signatureSize) != kHeaderSize) {
+        return std::nullopt;
+    }
+    return parseHeader(start.sliced(16, kHeaderSize));
+}
+
+std::optional<DecodedPicture> decodePngData(QByteArrayView file) {
     try {
         const std::optional<Stream> stream = readChunks(file);
         return stream ? decodeRows(*stream) : std::nullopt;

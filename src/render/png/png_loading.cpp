@@ -6,8 +6,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QtEndian>
-#include <algorithm>
 #include <exception>
 
 namespace brindo {
@@ -27,35 +25,45 @@ QImage decodeWithQt(QIODevice& device) {
     return image;
 }
 
-// Whether the file is worth reading whole for decodeCommonPng: a PNG header
-// with a size Qt would allocate, and no more bytes than such a picture could
-// plausibly hold. Anything else is streamed to Qt's reader, which refuses a
-// huge or broken file after reading only its start.
-bool worthReadingWhole(QFile& file) {
-    constexpr qsizetype kHeaderEnd = 24; // signature, IHDR length and type, width, height
-    const QByteArray head = file.peek(kHeaderEnd);
-    if (head.size() < kHeaderEnd || !head.startsWith(kPngSignature) || head.mid(12, 4) != "IHDR") {
-        return false;
+LoadedPicture fromQt(QImage image) {
+    if (image.isNull()) {
+        return {};
     }
-    const auto* size = reinterpret_cast<const uchar*>(head.constData() + 16);
-    const quint64 width = qFromBigEndian<quint32>(size);
-    const quint64 height = qFromBigEndian<quint32>(size + 4);
-    // A valid file's sides are below 2^31, so that the byte count below fits.
-    constexpr quint64 kLargestSide = 0x7FFFFFFF;
-    if (width > kLargestSide || height > kLargestSide) {
-        return false;
+    const QRect whole = image.rect();
+    return {LoadResult::Loaded, std::move(image), whole, {}};
+}
+
+// Decodes a file whose header is that of a PNG picture within the limit.
+// The file is read whole unless it is far larger than its picture could
+// need (then Qt's reader streams it), and not read at all when it is far too
+// small for it.
+LoadedPicture decodeWithHeader(QFile& file, const PngHeader& header) {
+    const quint64 inflated = header.inflatedSize();
+    const auto fileSize = static_cast<quint64>(file.size());
+    if (inflated > kMostInflatedPerByte * fileSize + 1024) {
+        return {}; // a decompression bomb, or cut short: no reader makes a picture of it
     }
-    const quint64 pixelBytes = width * height * 4;
-    const qint64 limit = qint64{QImageReader::allocationLimit()} * 1024 * 1024;
-    if (limit > 0 && pixelBytes > static_cast<quint64>(limit)) {
-        return false;
+    constexpr quint64 kRoomForMetadata = quint64{16} << 20;
+    if (fileSize > inflated + inflated / 64 + kRoomForMetadata) {
+        return fromQt(decodeWithQt(file));
     }
-    constexpr quint64 kPlentyOfBytes = quint64{1} << 62;
-    return static_cast<quint64>(file.size()) <=
-           2 * std::min(pixelBytes, kPlentyOfBytes) + (1 << 20);
+    const QByteArray bytes = file.readAll();
+    if (auto decoded = decodePngData(bytes)) {
+        return {LoadResult::Loaded, std::move(decoded->image), decoded->visible, {}};
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return fromQt(decodeWithQt(buffer));
 }
 
 } // namespace
+
+QString pngLimitText() {
+    return QStringLiteral("%1 x %1 pixels in all and %2 pixels a side")
+        .arg(kLargestPngSquare)
+        .arg(kLargestPngSide);
+}
 
 LoadedPicture decodePngFile(const QString& nativeFile) {
     try {
@@ -63,24 +71,16 @@ LoadedPicture decodePngFile(const QString& nativeFile) {
         if (!file.open(QIODevice::ReadOnly)) {
             return {};
         }
-        QImage image;
-        if (worthReadingWhole(file)) {
-            const QByteArray bytes = file.readAll();
-            if (auto decoded = decodeCommonPng(bytes)) {
-                return {LoadResult::Loaded, std::move(decoded->image), decoded->visible};
-            }
-            QBuffer buffer;
-            buffer.setData(bytes);
-            buffer.open(QIODevice::ReadOnly);
-            image = decodeWithQt(buffer);
-        } else {
-            image = decodeWithQt(file);
+        const std::optional<PngHeader> header = readPngHeader(file.peek(33));
+        if (!header) {
+            return fromQt(decodeWithQt(file));
         }
-        if (image.isNull()) {
-            return {};
+        if (!withinPngLimit(header->width, header->height)) {
+            // readPngHeader refuses sides of 2^31 and more.
+            const QSize size(static_cast<int>(header->width), static_cast<int>(header->height));
+            return {LoadResult::TooLarge, {}, {}, size};
         }
-        const QRect whole = image.rect();
-        return {LoadResult::Loaded, std::move(image), whole};
+        return decodeWithHeader(file, *header);
     } catch (const std::exception&) {
         return {}; // out of memory for this picture
     }
@@ -89,7 +89,7 @@ LoadedPicture decodePngFile(const QString& nativeFile) {
 LoadedPicture loadPicture(const QString& storedPath, const QString& libraryFolder) {
     const QString file = locateImage(storedPath, libraryFolder);
     if (file.isEmpty()) {
-        return {LoadResult::FileNotFound, {}, {}};
+        return {LoadResult::FileNotFound, {}, {}, {}};
     }
     return decodePngFile(file);
 }

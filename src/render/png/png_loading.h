@@ -4,25 +4,34 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 namespace brindo {
 
 // One picture as loaded from its file: premultiplied ARGB32, with the part
 // that holds pixels that are not fully transparent (all of it when that is
-// not known). A failed load has a null image.
+// not known). A failed load has a null image; one that was too large tells
+// the size its file gives.
 struct LoadedPicture {
     LoadResult result = LoadResult::NotDecodable;
     QImage image;
     QRect visible;
+    QSize tooLarge;
 };
+
+// "16384 x 16384 pixels, and at most 32767 a side": the limit of
+// withinPngLimit, for messages.
+QString pngLimitText();
 
 // Reads and decodes the PNG file at a stored path, looked for as locateImage
 // does. Never throws.
 LoadedPicture loadPicture(const QString& storedPath, const QString& libraryFolder);
 
-// Decodes the PNG file at a native path: the common kinds quickly, every
-// other file with Qt's reader. A null image when it cannot be decoded.
+// Decodes the PNG file at a native path with decodePngData; files that it
+// refuses as malformed are left to Qt's reader. A null image when it cannot
+// be decoded; LoadResult::TooLarge, without reading further, for a header beyond the
+// limit.
 LoadedPicture decodePngFile(const QString& nativeFile);
 
 } // namespace brindo

@@ -165,6 +165,13 @@ bool unfilterRow(int filterType, const std::uint8_t* filtered, const std::uint8_
 
 namespace {
 
+void noteVisible(VisibleSpan& span, int x, QRgb pixel) {
+    if (qAlpha(pixel) != 0) {
+        span.first = std::min(span.first, x);
+        span.last = std::max(span.last, x);
+    }
+}
+
 QRgb rgbaPixel(const std::uint8_t* samples) {
     return premultiplied(samples[0], samples[1], samples[2], samples[3]);
 }
@@ -220,59 +227,133 @@ void rgbaRow(const std::uint8_t* samples, int width, QRgb* out, VisibleSpan& spa
 #endif
     for (; x < width; ++x) {
         out[x] = rgbaPixel(samples + std::ptrdiff_t{4} * x);
-        if (qAlpha(out[x]) != 0) {
-            span.first = std::min(span.first, x);
-            span.last = std::max(span.last, x);
-        }
+        noteVisible(span, x, out[x]);
     }
 }
 
-QRgb keyedPixel(const RowFormat& format, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-    const std::array<std::uint8_t, 3> samples{red, green, blue};
-    if (format.hasTransparentKey && samples == format.transparentKey) {
-        return 0;
+bool isTransparentKey(const RowFormat& format, std::uint32_t red, std::uint32_t green,
+                      std::uint32_t blue) {
+    return format.hasTransparentKey && red == format.transparentKey[0] &&
+           green == format.transparentKey[1] && blue == format.transparentKey[2];
+}
+
+// Grey and palette rows of 1 to 8 bits a pixel, looked up in the palette.
+bool indexedRow(const RowFormat& format, const std::uint8_t* samples, int width, QRgb* out,
+                VisibleSpan& span) {
+    const auto depth = static_cast<unsigned>(format.bitDepth);
+    const unsigned mask = (1U << depth) - 1U;
+    for (int x = 0; x < width; ++x) {
+        const unsigned bit = static_cast<unsigned>(x) * depth;
+        const unsigned index = (samples[bit / 8] >> (8U - depth - bit % 8)) & mask;
+        if (index >= static_cast<unsigned>(format.paletteSize)) {
+            return false;
+        }
+        out[x] = format.palette.at(index);
+        noteVisible(span, x, out[x]);
     }
-    return premultiplied(red, green, blue, 0xFF);
+    return true;
+}
+
+// 8-bit RGB and grey with alpha.
+void byteRow(const RowFormat& format, const std::uint8_t* samples, int width, QRgb* out,
+             VisibleSpan& span) {
+    for (int x = 0; x < width; ++x) {
+        QRgb pixel = 0;
+        if (format.layout == SampleLayout::GreyAlpha) {
+            const std::uint8_t* greyAlpha = samples + std::ptrdiff_t{2} * x;
+            pixel = premultiplied(greyAlpha[0], greyAlpha[0], greyAlpha[0], greyAlpha[1]);
+        } else {
+            const std::uint8_t* rgb = samples + std::ptrdiff_t{3} * x;
+            pixel = isTransparentKey(format, rgb[0], rgb[1], rgb[2])
+                        ? 0
+                        : premultiplied(rgb[0], rgb[1], rgb[2], 0xFF);
+        }
+        out[x] = pixel;
+        noteVisible(span, x, pixel);
+    }
+}
+
+// Qt's premultiplication of 64-bit colours, then each sample rounded to 8 bits.
+QRgb premultipliedWide(std::uint32_t red, std::uint32_t green, std::uint32_t blue,
+                       std::uint32_t alpha) {
+    const auto scale = [alpha](std::uint32_t sample) {
+        const std::uint32_t product = sample * alpha;
+        return (product + (product >> 16U) + 0x8000U) >> 16U;
+    };
+    const auto narrow = [](std::uint32_t sample) { // round(sample / 257)
+        return (sample + 0x80U - ((sample + 0x80U) >> 8U)) >> 8U;
+    };
+    return (narrow(alpha) << 24U) | (narrow(scale(red)) << 16U) | (narrow(scale(green)) << 8U) |
+           narrow(scale(blue));
+}
+
+// Rows of 16-bit samples, of any layout but palette.
+void wideRow(const RowFormat& format, const std::uint8_t* samples, int width, QRgb* out,
+             VisibleSpan& span) {
+    const auto sample = [samples](std::ptrdiff_t index) {
+        return (std::uint32_t{samples[2 * index]} << 8U) | samples[2 * index + 1];
+    };
+    for (int x = 0; x < width; ++x) {
+        std::uint32_t red = 0;
+        std::uint32_t green = 0;
+        std::uint32_t blue = 0;
+        std::uint32_t alpha = 0xFFFF;
+        switch (format.layout) {
+        case SampleLayout::Grey:
+            red = green = blue = sample(x);
+            break;
+        case SampleLayout::GreyAlpha:
+            red = green = blue = sample(std::ptrdiff_t{2} * x);
+            alpha = sample(std::ptrdiff_t{2} * x + 1);
+            break;
+        case SampleLayout::Rgb:
+            red = sample(std::ptrdiff_t{3} * x);
+            green = sample(std::ptrdiff_t{3} * x + 1);
+            blue = sample(std::ptrdiff_t{3} * x + 2);
+            break;
+        default:
+            red = sample(std::ptrdiff_t{4} * x);
+            green = sample(std::ptrdiff_t{4} * x + 1);
+            blue = sample(std::ptrdiff_t{4} * x + 2);
+            alpha = sample(std::ptrdiff_t{4} * x + 3);
+            break;
+        }
+        out[x] = isTransparentKey(format, red, green, blue)
+                     ? 0
+                     : premultipliedWide(red, green, blue, alpha);
+        noteVisible(span, x, out[x]);
+    }
 }
 
 } // namespace
 
+void setGreyLevels(RowFormat& format) {
+    const int levels = 1 << format.bitDepth;
+    for (int level = 0; level < levels; ++level) {
+        const auto grey = static_cast<std::uint8_t>(level * 255 / (levels - 1));
+        const bool clear = format.hasTransparentKey && format.transparentKey[0] == level;
+        format.palette.at(level) = clear ? 0 : premultiplied(grey, grey, grey, 0xFF);
+    }
+    format.paletteSize = levels;
+}
+
 bool toPremultiplied(const RowFormat& format, const std::uint8_t* samples, int width, QRgb* out,
                      VisibleSpan& span) {
-    if (format.layout == SampleLayout::Rgba) {
-        rgbaRow(samples, width, out, span);
+    if (format.bitDepth == 16) {
+        wideRow(format, samples, width, out, span);
         return true;
     }
-    for (int x = 0; x < width; ++x) {
-        QRgb pixel = 0;
-        switch (format.layout) {
-        case SampleLayout::Grey:
-            pixel = keyedPixel(format, samples[x], samples[x], samples[x]);
-            break;
-        case SampleLayout::Rgb: {
-            const std::uint8_t* rgb = samples + std::ptrdiff_t{3} * x;
-            pixel = keyedPixel(format, rgb[0], rgb[1], rgb[2]);
-            break;
-        }
-        case SampleLayout::GreyAlpha: {
-            const std::uint8_t* greyAlpha = samples + std::ptrdiff_t{2} * x;
-            pixel = premultiplied(greyAlpha[0], greyAlpha[0], greyAlpha[0], greyAlpha[1]);
-            break;
-        }
-        default:
-            if (samples[x] >= format.paletteSize) {
-                return false;
-            }
-            pixel = format.palette.at(samples[x]);
-            break;
-        }
-        out[x] = pixel;
-        if (qAlpha(pixel) != 0) {
-            span.first = std::min(span.first, x);
-            span.last = std::max(span.last, x);
-        }
+    switch (format.layout) {
+    case SampleLayout::Rgba:
+        rgbaRow(samples, width, out, span);
+        return true;
+    case SampleLayout::Grey:
+    case SampleLayout::Palette:
+        return indexedRow(format, samples, width, out, span);
+    default:
+        byteRow(format, samples, width, out, span);
+        return true;
     }
-    return true;
 }
 
 } // namespace brindo::png

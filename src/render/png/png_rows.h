@@ -9,24 +9,33 @@ namespace brindo::png {
 
 // Undoes a scanline's filter: `row` receives the unfiltered bytes of
 // `filtered`, using the unfiltered row above (`prior`, all zero for the first
-// row). Rows hold `length` bytes; a pixel is `bytesPerPixel` bytes (1 to 4).
+// row). Rows hold `length` bytes; a pixel is `bytesPerPixel` bytes (1 to 8;
+// 1 for pixels of less than a byte).
 // False for a filter type other than 0 to 4.
 bool unfilterRow(int filterType, const std::uint8_t* filtered, const std::uint8_t* prior,
                  std::uint8_t* row, std::size_t length, int bytesPerPixel);
 
-// The 8-bit sample layouts whose rows toPremultiplied converts.
+// The sample layouts whose rows toPremultiplied converts.
 enum class SampleLayout { Grey, Rgb, Palette, GreyAlpha, Rgba };
 
 // How the samples of one picture become colours.
 struct RowFormat {
     SampleLayout layout = SampleLayout::Rgba;
+    int bitDepth = 8; // bits a sample: 1, 2, 4 or 8 (grey and palette), 8 or 16
     // Palette pictures: the colours, premultiplied, and how many there are.
+    // Grey pictures of up to 8 bits keep their grey levels here too.
     std::array<QRgb, 256> palette{};
     int paletteSize = 0;
-    // Grey and RGB pictures with a transparent colour: its samples.
+    // Grey and RGB pictures with a transparent colour: its samples at the
+    // picture's bit depth (a grey one three times).
     bool hasTransparentKey = false;
-    std::array<std::uint8_t, 3> transparentKey{};
+    std::array<std::uint16_t, 3> transparentKey{};
 };
+
+// Fills the palette of a grey picture of up to 8 bits with its grey levels
+// (a level of b bits scaled to 8 as level * 255 / (2^b - 1)), the transparent
+// one cleared, so that its rows convert as palette rows do.
+void setGreyLevels(RowFormat& format);
 
 // The columns of a row that hold a pixel that is not fully transparent;
 // first > last when there is none.
@@ -49,6 +58,10 @@ constexpr QRgb premultiplied(std::uint8_t red, std::uint8_t green, std::uint8_t 
 // Converts one unfiltered row of `width` pixels to premultiplied ARGB32 and
 // tells which columns are not fully transparent. False when a palette index
 // lies outside the palette.
+//
+// 16-bit samples are premultiplied at 16 bits and then reduced to 8 as
+// round(v / 257), as Qt converts its 64-bit images; a transparent colour is
+// compared at 16 bits.
 bool toPremultiplied(const RowFormat& format, const std::uint8_t* samples, int width, QRgb* out,
                      VisibleSpan& span);
 
