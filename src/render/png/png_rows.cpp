@@ -12,7 +12,12 @@ namespace brindo::png {
 
 namespace {
 
-enum Filter : int { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
+// The row filter types.
+constexpr int kNone = 0;
+constexpr int kSub = 1;
+constexpr int kUp = 2;
+constexpr int kAverage = 3;
+constexpr int kPaeth = 4;
 
 std::uint8_t paethPredictor(int left, int above, int aboveLeft) {
     const int distanceLeft = std::abs(above - aboveLeft);
