@@ -3,7 +3,7 @@
 // kOperations and a script of operations.
 
 #include "document/profile_file.h"
-#include "document/profile_text.h"
+#include "files/profile_text.h"
 #include "fuzz_support.h"
 #include "support/profile_values.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/profile_text.h"
+#include "files/profile_text.h"
 #include "model/outfit.h"
 
 #include <QImage>

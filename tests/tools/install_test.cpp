@@ -1,4 +1,4 @@
-#include "document/profile_text.h"
+#include "files/profile_text.h"
 
 #include <QDirIterator>
 #include <QImage>

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace brindo {
 
@@ -18,6 +19,13 @@ namespace brindo {
 class ProfileText {
 public:
     enum class WriteResult { Unchanged, Changed, NotStorable };
+
+    // A section as read: its name and its keys with their values, in file
+    // order.
+    struct Section {
+        QString name;
+        QList<std::pair<QString, QString>> keys;
+    };
 
     // One key to write; std::nullopt removes the key.
     struct Change {
@@ -35,6 +43,10 @@ public:
     QString read(const QString& section, const QString& key) const;
     // The values of several keys, in the order asked, read in one pass.
     QStringList read(const QString& section, const QStringList& keys) const;
+
+    // Every section with its keys, in file order, as read() finds them: of
+    // duplicate sections and of duplicate keys the first counts.
+    QList<Section> sections() const;
 
     // Sets the key to the value, creating the section at the end when it is
     // missing and the key at the end of its section. std::nullopt removes the

@@ -1,8 +1,9 @@
-#include "document/profile_text.h"
+#include "files/profile_text.h"
 
 #include "files/text_codec.h"
 
 #include <QByteArrayView>
+#include <QSet>
 #include <algorithm>
 
 namespace brindo {
@@ -397,6 +398,35 @@ QStringList ProfileText::read(const QString& section, const QStringList& keys) c
         }
     }
     return values;
+}
+
+QList<ProfileText::Section> ProfileText::sections() const {
+    QList<Section> sections;
+    QSet<QString> seenSections;
+    QSet<QString> seenKeys;
+    bool counts = false;
+    LineReader reader(bytes_);
+    while (!reader.atEnd()) {
+        const Line line = reader.next();
+        const ParsedLine parsed =
+            parseLine(QByteArrayView(bytes_).sliced(line.begin, line.end - line.begin));
+        if (parsed.kind == LineKind::Section) {
+            const QString name = decodeText(parsed.name);
+            counts = !seenSections.contains(name.toCaseFolded());
+            if (counts) {
+                seenSections.insert(name.toCaseFolded());
+                seenKeys.clear();
+                sections.append({name, {}});
+            }
+        } else if (counts && parsed.kind == LineKind::Key) {
+            const QString key = decodeText(parsed.name);
+            if (!seenKeys.contains(key.toCaseFolded())) {
+                seenKeys.insert(key.toCaseFolded());
+                sections.last().keys.append({key, decodedValue(parsed.value)});
+            }
+        }
+    }
+    return sections;
 }
 
 ProfileText::WriteResult ProfileText::write(const QString& section, const QString& key,
