@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <utility>
 
 namespace brindo {
 
@@ -126,6 +127,27 @@ QString locateImage(const QString& storedPath, const QString& libraryFolder) {
             }
         }
         components.removeFirst();
+    }
+    return {};
+}
+
+QStringList placeInLibrary(const QString& storedPath, const QString& libraryFolder) {
+    const QString found = locateImage(storedPath, libraryFolder);
+    const QString root = nativePath(libraryFolder);
+    if (found.isEmpty() || root.isEmpty()) {
+        return {};
+    }
+    // Either spelling may lie below the other's folder: a link on the way to
+    // the library, or a path stored with "..".
+    const std::pair<QString, QString> spellings[] = {
+        {QDir::cleanPath(found), QDir::cleanPath(root)},
+        {QFileInfo(found).canonicalFilePath(), QFileInfo(root).canonicalFilePath()},
+    };
+    for (const auto& [file, folder] : spellings) {
+        const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+        if (!folder.isEmpty() && file.startsWith(prefix)) {
+            return file.sliced(prefix.size()).split(u'/', Qt::SkipEmptyParts);
+        }
     }
     return {};
 }
