@@ -15,17 +15,22 @@ namespace {
 // that the same outfit gives the same file whichever screen, if any, is used.
 constexpr int kDotsPerMeter = 3780;
 
-// The canvas is opaque; any other picture is made so, so that the file never
-// depends on how the picture was held in memory.
-QByteArray encode(QImage picture, const char* format, const QString* text = nullptr) {
+// An opaque picture is written as RGB32 whatever its format in memory, so
+// that the file never depends on how the picture was held; a PNG of a
+// picture with an alpha channel keeps it.
+QByteArray encode(QImage picture, const char* format, const PictureTexts* texts = nullptr) {
     if (picture.isNull()) {
         return {};
     }
-    picture.convertTo(QImage::Format_RGB32);
+    const bool keepAlpha = texts != nullptr && picture.hasAlphaChannel();
+    picture.convertTo(keepAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     picture.setDotsPerMeterX(kDotsPerMeter);
     picture.setDotsPerMeterY(kDotsPerMeter);
-    if (text != nullptr) {
-        picture.setText(kOutfitTextKey, *text);
+    if (texts != nullptr && !texts->outfit.isEmpty()) {
+        picture.setText(kOutfitTextKey, texts->outfit);
+    }
+    if (texts != nullptr && !texts->credits.isEmpty()) {
+        picture.setText(kCreditsTextKey, texts->credits);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -54,14 +59,14 @@ QByteArray encodeBmp(const QImage& picture) {
     return encode(picture, "bmp");
 }
 
-QByteArray encodePng(const QImage& picture, const QString& documentText) {
-    return encode(picture, "png", &documentText);
+QByteArray encodePng(const QImage& picture, const PictureTexts& texts) {
+    return encode(picture, "png", &texts);
 }
 
 FileOutcome exportPicture(const QImage& picture, const QString& nativeFile, PictureFormat format,
-                          const QString& documentText) {
+                          const PictureTexts& texts) {
     const QByteArray bytes =
-        format == PictureFormat::Bmp ? encodeBmp(picture) : encodePng(picture, documentText);
+        format == PictureFormat::Bmp ? encodeBmp(picture) : encodePng(picture, texts);
     FileOutcome outcome = bytes.isEmpty()
                               ? FileOutcome{QObject::tr("there is no picture to export")}
                               : replaceFile(nativeFile, bytes);
