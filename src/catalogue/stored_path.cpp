@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
-#include <utility>
 
 namespace brindo {
 
@@ -137,19 +136,20 @@ QStringList placeInLibrary(const QString& storedPath, const QString& libraryFold
     if (found.isEmpty() || root.isEmpty()) {
         return {};
     }
-    // Either spelling may lie below the other's folder: a link on the way to
-    // the library, or a path stored with "..".
-    const std::pair<QString, QString> spellings[] = {
-        {QDir::cleanPath(found), QDir::cleanPath(root)},
-        {QFileInfo(found).canonicalFilePath(), QFileInfo(root).canonicalFilePath()},
-    };
-    for (const auto& [file, folder] : spellings) {
+    const auto below = [](const QString& file, const QString& folder) {
         const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
-        if (!folder.isEmpty() && file.startsWith(prefix)) {
-            return file.sliced(prefix.size()).split(u'/', Qt::SkipEmptyParts);
-        }
+        return folder.isEmpty() || !file.startsWith(prefix)
+                   ? QStringList()
+                   : file.sliced(prefix.size()).split(u'/', Qt::SkipEmptyParts);
+    };
+    // The path as found, or where it leads: a link on the way to the library,
+    // or a path stored with "..". Links are resolved only when needed, since
+    // that asks the disk about every component.
+    QStringList place = below(QDir::cleanPath(found), QDir::cleanPath(root));
+    if (place.isEmpty()) {
+        place = below(QFileInfo(found).canonicalFilePath(), QFileInfo(root).canonicalFilePath());
     }
-    return {};
+    return place;
 }
 
 } // namespace brindo

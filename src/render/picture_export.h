@@ -36,8 +36,9 @@ std::optional<PictureFormat> pictureFormatFor(const QString& fileName);
 // size. An empty byte array when there is no picture to encode.
 QByteArray encodeBmp(const QImage& picture);
 
-// The picture as a PNG that carries the texts. A picture with an alpha
-// channel (a transparent render) keeps it; any other is written opaque.
+// The picture as a PNG that carries the texts (see encodePngFile). A picture
+// with an alpha channel (a transparent render) keeps it; any other is
+// written opaque.
 QByteArray encodePng(const QImage& picture, const PictureTexts& texts);
 
 // Writes the picture to the file in the format, whatever the name's extension,

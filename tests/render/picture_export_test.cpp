@@ -1,5 +1,6 @@
 #include "render/picture_export.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace brindo {
@@ -32,6 +33,28 @@ TEST(PictureExportTest, PngKeepsAlphaAndCarriesTheOutfitAndItsCredits) {
     EXPECT_FALSE(plain.hasAlphaChannel());
     EXPECT_EQ(plain.textKeys(), QStringList{"BrindoOutfit"});
     EXPECT_FALSE(decoded(encodeBmp(transparent)).hasAlphaChannel());
+}
+
+// Pictures of every kind of content (flat runs, gradients, noise, every alpha)
+// come back from the PNG file with exactly their pixels, whichever filter
+// each row took.
+TEST(PictureExportTest, PngFilesHoldExactlyThePixelsEncoded) {
+    QRandomGenerator random(5);
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+        QImage picture(67, 41, format);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const int band = y / 10; // flat, gradient, noise, and flat again
+                const QRgb colour = band == 1   ? qRgba(x * 3, y * 5, x + y, x * 4)
+                                    : band == 2 ? random.generate()
+                                                : qRgba(10, 200, 30, 128);
+                picture.setPixel(x, y, colour);
+            }
+        }
+        const QImage decoded =
+            QImage::fromData(encodePng(picture, {})).convertToFormat(picture.format());
+        EXPECT_EQ(decoded, picture) << format;
+    }
 }
 
 } // namespace

@@ -111,7 +111,7 @@ int runCompose(const QStringList& arguments) {
     }
 
     const QString& library = settings.libraryFolder;
-    settings.names = LibraryNames::read(library);
+    readLibrary(settings);
     Outfit outfit;
     outfit.startAfresh(defaultBottomsPath(library));
     if (parser.isSet(random)) {

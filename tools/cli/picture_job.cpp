@@ -102,6 +102,11 @@ std::optional<int> PictureOptions::readFormat(const CommandParser& parser, const
     return std::nullopt;
 }
 
+void readLibrary(PictureSettings& settings) {
+    settings.names = LibraryNames::read(settings.libraryFolder);
+    settings.layout = resolveLibraryLayout(settings.libraryFolder, settings.render.openCategory);
+}
+
 PictureReport drawPicture(const OutfitSource& source, const PictureSettings& settings) {
     PictureReport report;
     const RenderedOutfit rendered =
@@ -128,9 +133,7 @@ PictureReport drawPicture(const OutfitSource& source, const PictureSettings& set
         return report;
     }
     QList<OutfitCredit> credits;
-    addOutfitCredits(credits, source.outfit,
-                     resolveLibraryLayout(settings.libraryFolder, settings.render.openCategory),
-                     settings.names);
+    addOutfitCredits(credits, source.outfit, settings.layout, settings.names);
     report.bytes =
         encodePng(rendered.picture,
                   {settings.keepPaths ? source.documentText

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/library_layout.h"
 #include "catalogue/library_names.h"
 #include "render/outfit_render.h"
 #include "render/outfit_source.h"
@@ -16,8 +17,10 @@ namespace brindo::cli {
 class CommandParser;
 
 // How pictures are drawn and written, shared by every picture of a call.
+// readLibrary fills in what comes from the library.
 struct PictureSettings {
     QString libraryFolder;
+    LibraryLayout layout; // resolved once for the credits of every picture
     LibraryNames names;
     RenderOptions render;
     PictureFormat format = PictureFormat::Png;
@@ -63,6 +66,9 @@ public:
         QStringLiteral("Let a PNG carry the document as it is, with its absolute paths, instead "
                        "of naming the images only by their place in the library.")};
 };
+
+// Reads the names and layout of the library in settings.libraryFolder.
+void readLibrary(PictureSettings& settings);
 
 // What came of drawing one picture.
 struct PictureReport {

@@ -193,7 +193,7 @@ int runRender(const QStringList& arguments) {
         }
     }
 
-    settings.names = LibraryNames::read(settings.libraryFolder);
+    readLibrary(settings);
     // The workers keep every core busy; a lone picture reads ahead instead.
     settings.render.oneThread = inputs.size() > 1;
     std::vector<PictureReport> reports(static_cast<std::size_t>(inputs.size()));
