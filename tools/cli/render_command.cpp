@@ -16,6 +16,8 @@ namespace brindo::cli {
 
 namespace {
 
+const QString kCommand = QStringLiteral("render");
+
 // Fewer inputs than this finish before a progress line would be read.
 constexpr qsizetype kProgressFrom = 8;
 
@@ -97,11 +99,53 @@ PictureReport renderOne(const RenderInput& input, const PictureSettings& setting
     return report;
 }
 
+// Renders every input on `workers` threads and reports on the main thread,
+// input by input in order. Answers the worst exit status.
+int renderAll(const QList<RenderInput>& inputs, PictureSettings& settings, int workers,
+              const QByteArray& stdinBytes) {
+    // The workers keep every core busy; a lone picture reads ahead instead.
+    settings.render.oneThread = inputs.size() > 1;
+    std::vector<PictureReport> reports(static_cast<std::size_t>(inputs.size()));
+    ProgressLine progress(inputs.size(), inputs.size() >= kProgressFrom && isatty(STDERR_FILENO));
+    const bool several = inputs.size() > 1;
+    int status = kSuccess;
+    qsizetype incomplete = 0;
+    runInOrder(
+        inputs.size(), workers,
+        [&](qsizetype index) {
+            const RenderInput& input = inputs.at(index);
+            reports[static_cast<std::size_t>(index)] =
+                renderOne(input, settings, stdinBytes,
+                          several ? shownPath(input.file) + QStringLiteral(": ") : QString());
+        },
+        [&](qsizetype index) {
+            PictureReport& report = reports[static_cast<std::size_t>(index)];
+            if (!report.problems.isEmpty()) {
+                progress.clear();
+            }
+            for (const QString& problem : std::as_const(report.problems)) {
+                printError(kCommand, problem);
+            }
+            status = worseStatus(status, report.status);
+            incomplete += report.status == kSuccess ? 0 : 1;
+            report = {};
+            progress.update(index + 1);
+        },
+        [&](qsizetype finished) { progress.update(finished); });
+    progress.clear();
+    if (several && incomplete > 0) {
+        printError(kCommand, QStringLiteral("%1 of %2 pictures are incomplete or missing")
+                                 .arg(incomplete)
+                                 .arg(inputs.size()));
+    }
+    return status;
+}
+
 } // namespace
 
 int runRender(const QStringList& arguments) {
     CommandParser parser(
-        QStringLiteral("render"), QStringLiteral("DOCUMENT... (-o OUT | --out-dir DIR) [options]"),
+        kCommand, QStringLiteral("DOCUMENT... (-o OUT | --out-dir DIR) [options]"),
         QStringLiteral(
             "Draws the outfit of each DOCUMENT as the program's window shows it after opening\n"
             "it. A DOCUMENT is an outfit document, a PNG picture that carries one, or \"-\" for\n"
@@ -194,42 +238,7 @@ int runRender(const QStringList& arguments) {
     }
 
     readLibrary(settings);
-    // The workers keep every core busy; a lone picture reads ahead instead.
-    settings.render.oneThread = inputs.size() > 1;
-    std::vector<PictureReport> reports(static_cast<std::size_t>(inputs.size()));
-    ProgressLine progress(inputs.size(), inputs.size() >= kProgressFrom && isatty(STDERR_FILENO));
-    const bool several = inputs.size() > 1;
-    int status = kSuccess;
-    qsizetype incomplete = 0;
-    runInOrder(
-        inputs.size(), workers,
-        [&](qsizetype index) {
-            const RenderInput& input = inputs.at(index);
-            reports[static_cast<std::size_t>(index)] =
-                renderOne(input, settings, stdinBytes,
-                          several ? shownPath(input.file) + QStringLiteral(": ") : QString());
-        },
-        [&](qsizetype index) {
-            PictureReport& report = reports[static_cast<std::size_t>(index)];
-            if (!report.problems.isEmpty()) {
-                progress.clear();
-            }
-            for (const QString& problem : std::as_const(report.problems)) {
-                printError(parser.command(), problem);
-            }
-            status = worseStatus(status, report.status);
-            incomplete += report.status == kSuccess ? 0 : 1;
-            report = {};
-            progress.update(index + 1);
-        },
-        [&](qsizetype finished) { progress.update(finished); });
-    progress.clear();
-    if (several && incomplete > 0) {
-        printError(parser.command(), QStringLiteral("%1 of %2 pictures are incomplete or missing")
-                                         .arg(incomplete)
-                                         .arg(inputs.size()));
-    }
-    return status;
+    return renderAll(inputs, settings, workers, stdinBytes);
 }
 
 } // namespace brindo::cli
