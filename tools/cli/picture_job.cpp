@@ -8,6 +8,7 @@
 #include "render/shared_outfit.h"
 
 #include <QRegularExpression>
+#include <unistd.h>
 
 namespace brindo::cli {
 
@@ -93,6 +94,10 @@ std::optional<int> PictureOptions::readFormat(const CommandParser& parser, const
                 QStringLiteral("\"%1\" must end in .bmp or .png, or --format must say which")
                     .arg(shownPath(output)));
         }
+    }
+    if (output == u"-" && isatty(STDOUT_FILENO)) {
+        return parser.usageError(QStringLiteral("standard output is a terminal, which shows no "
+                                                "picture: send -o - to a file or a pipe"));
     }
     if (*chosen == PictureFormat::Bmp && settings.render.transparent) {
         return parser.usageError(QStringLiteral("--transparent needs a PNG picture: BMP pictures "
