@@ -85,7 +85,7 @@ TEST(CommandLineTest, BatchRenderKeepsGoingAndReportsInInputOrder) {
     temp.addFile("d.BRD", "[Brindo]\nTops1=False\n");
     temp.addFile("again/a.BRD", "[Brindo]\n");
     QStringList arguments{"render"};
-    for (const char* name : {"a.BRD", "b.BRD", "c.BRD", "d.BRD", "again/a.BRD"}) {
+    for (const char* name : {"a.BRD", "b.BRD", "c.BRD", "again/a.BRD", "d.BRD"}) {
         arguments.append(temp.native(name));
     }
     const CliRun run = cli(arguments + QStringList{"--out-dir", temp.native("out"), "-j3"});
