@@ -75,4 +75,15 @@ ItemPick pickItem(const OpenCategory& category, const QString& row, Outfit outfi
     return pickFolderItem(category, row, std::move(outfit));
 }
 
+QStringList imagesPutOn(const Outfit& before, const Outfit& after) {
+    QStringList images;
+    for (const SlotInfo& info : kSlotTable) {
+        const LayerSlot& slot = after.*(info.field);
+        if (info.id != SlotId::ReadyMadeOutfit && slot.enabled && slot != before.*(info.field)) {
+            images.append(slot.path());
+        }
+    }
+    return images;
+}
+
 } // namespace brindo

@@ -31,4 +31,8 @@ struct ItemPick {
 // item folder that cannot be listed changes nothing.
 ItemPick pickItem(const OpenCategory& category, const QString& row, Outfit outfit);
 
+// The images that a pick put on: the paths of the layers it switched on or
+// changed (a ready-made outfit's name is not an image).
+QStringList imagesPutOn(const Outfit& before, const Outfit& after);
+
 } // namespace brindo

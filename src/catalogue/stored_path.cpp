@@ -130,4 +130,26 @@ QString locateImage(const QString& storedPath, const QString& libraryFolder) {
     return {};
 }
 
+QStringList placeInLibrary(const QString& storedPath, const QString& libraryFolder) {
+    const QString found = locateImage(storedPath, libraryFolder);
+    const QString root = nativePath(libraryFolder);
+    if (found.isEmpty() || root.isEmpty()) {
+        return {};
+    }
+    const auto below = [](const QString& file, const QString& folder) {
+        const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+        return folder.isEmpty() || !file.startsWith(prefix)
+                   ? QStringList()
+                   : file.sliced(prefix.size()).split(u'/', Qt::SkipEmptyParts);
+    };
+    // The path as found, or where it leads: a link on the way to the library,
+    // or a path stored with "..". Links are resolved only when needed, since
+    // that asks the disk about every component.
+    QStringList place = below(QDir::cleanPath(found), QDir::cleanPath(root));
+    if (place.isEmpty()) {
+        place = below(QFileInfo(found).canonicalFilePath(), QFileInfo(root).canonicalFilePath());
+    }
+    return place;
+}
+
 } // namespace brindo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace brindo {
 
@@ -29,5 +30,11 @@ QString nativePath(const QString& storedPath);
 // names a file there, the file name alone last. Returns an empty string when
 // nothing is found. The stored path itself is never changed.
 QString locateImage(const QString& storedPath, const QString& libraryFolder);
+
+// Where the image that locateImage finds lies below the library folder: its
+// components from the category folder down ({"Hair", "Long", "011.png"}), as
+// they are spelt on disk. Empty when it is not found or lies outside the
+// library.
+QStringList placeInLibrary(const QString& storedPath, const QString& libraryFolder);
 
 } // namespace brindo

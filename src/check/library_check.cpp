@@ -5,6 +5,7 @@
 #include "catalogue/item_names.h"
 #include "catalogue/item_pick.h"
 #include "catalogue/library_layout.h"
+#include "catalogue/library_names.h"
 #include "catalogue/open_category.h"
 #include "catalogue/stored_path.h"
 #include "check/library_checker.h"
@@ -76,17 +77,6 @@ std::optional<QSize> LibraryChecker::checkImage(const QString& storedPath) {
                                 .arg(figureSize_.height()));
     }
     return image.size();
-}
-
-QStringList imagesPutOn(const Outfit& before, const Outfit& after) {
-    QStringList images;
-    for (const SlotInfo& info : kSlotTable) {
-        const LayerSlot& slot = after.*(info.field);
-        if (info.id != SlotId::ReadyMadeOutfit && slot.enabled && slot != before.*(info.field)) {
-            images.append(slot.path());
-        }
-    }
-    return images;
 }
 
 QStringList itemImages(const OpenCategory& category, const QString& row) {
@@ -256,6 +246,46 @@ void checkCategory(LibraryChecker& checker, const QString& name) {
     }
 }
 
+// A library that credits the makers of some of its items most likely means
+// to credit all of them: the items it leaves out are named per category.
+void checkCredits(LibraryChecker& checker, const QStringList& categories) {
+    const LibraryNames names = LibraryNames::read(checker.root());
+    if (names.isEmpty()) {
+        return;
+    }
+    bool anyCredited = false;
+    QList<std::pair<OpenCategory, QStringList>> uncredited;
+    for (const QString& name : categories) {
+        std::optional<OpenCategory> category = openCategory(checker.root(), name);
+        if (!category) {
+            continue;
+        }
+        QStringList items;
+        for (const QString& row : category->rows) {
+            if (row != kNoneRow) {
+                const bool credited = !names.credit(name, row).isEmpty();
+                anyCredited = anyCredited || credited;
+                if (!credited) {
+                    items.append(row);
+                }
+            }
+        }
+        if (!items.isEmpty()) {
+            uncredited.append({std::move(*category), items});
+        }
+    }
+    for (const auto& [category, items] : uncredited) {
+        if (anyCredited) {
+            checker.warning(
+                category.folder,
+                QObject::tr("of its items, %1 credited nowhere in %2 (no author, licence "
+                            "or url), while other items of the library are: add the "
+                            "credit under [%3] or under each item's own section")
+                    .arg(check::missingNames(items), QString(kNamesFile), category.name));
+        }
+    }
+}
+
 } // namespace
 
 QList<LibraryFinding> checkLibrary(const QString& libraryFolder) {
@@ -274,6 +304,7 @@ QList<LibraryFinding> checkLibrary(const QString& libraryFolder) {
     for (const QString& name : *categories) {
         checkCategory(checker, name);
     }
+    checkCredits(checker, *categories);
     return checker.takeFindings();
 }
 

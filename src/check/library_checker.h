@@ -43,10 +43,6 @@ private:
     QSize figureSize_;
 };
 
-// The images that a click put on: the paths of the layers it switched on or
-// changed.
-QStringList imagesPutOn(const Outfit& before, const Outfit& after);
-
 // The images that clicking the item row on a bare outfit puts on.
 QStringList itemImages(const OpenCategory& category, const QString& row);
 

@@ -10,9 +10,12 @@ namespace brindo {
 class CanvasImage {
 public:
     static constexpr QRgb kBackground = 0xFFFFFFFF; // opaque white
+    static constexpr QRgb kClear = 0x00000000;      // no canvas colour at all
 
-    void resize(int width, int height);
-    // Fills the whole canvas with the background.
+    // An opaque fill makes an opaque canvas of that colour; kClear one that
+    // keeps the layers' own transparency (premultiplied ARGB32).
+    void resize(int width, int height, QRgb fill = kBackground);
+    // Fills the whole canvas with its fill.
     void clear();
     // What layers are drawn onto.
     QImage* surface() { return &image_; }
@@ -22,6 +25,7 @@ public:
 
 private:
     QImage image_;
+    QRgb fill_ = kBackground;
 };
 
 } // namespace brindo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/outfit.h"
+#include "render/canvas_image.h"
 #include "render/png/reporting_painter.h"
 
 #include <QImage>
@@ -9,8 +10,26 @@
 
 namespace brindo {
 
+// How a picture of an outfit is made, where it differs from the window's
+// canvas.
+struct RenderOptions {
+    // No canvas colour: the layers are composed "source over" on a clear
+    // canvas, so the picture keeps their exact alpha (premultiplied ARGB32).
+    bool transparent = false;
+    // The canvas colour of an opaque picture.
+    QRgb background = CanvasImage::kBackground;
+    // Each pixel becomes a square of scale x scale pixels (nearest neighbour).
+    int scale = 1;
+    // The category open in the window, whose folder holds the ready-made
+    // outfits when the library has no "ready-made outfits" folder.
+    QString openCategory;
+    // Decode and draw on the calling thread alone: for callers that already
+    // keep every core busy with pictures of their own.
+    bool oneThread = false;
+};
+
 struct RenderedOutfit {
-    QImage picture;                // opaque, the base figure's size
+    QImage picture;                // the base figure's size times the scale
     QList<FailedLoad> failedLoads; // images that were drawn as nothing
     QString problem;               // why there is no picture at all
 
@@ -19,8 +38,14 @@ struct RenderedOutfit {
 
 // Draws the outfit as the window shows it after a full redraw: a canvas of the
 // base figure's size on the canvas background, then drawOutfit. Images that
-// cannot be loaded are left out and listed; only a missing base figure leaves
-// no picture.
-RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder);
+// cannot be loaded are left out and listed; only a missing base figure, or a
+// scale that makes the picture too large, leaves no picture.
+RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder,
+                            const RenderOptions& options = {});
+
+// The picture enlarged `factor` times in each direction, every pixel repeated
+// as it is. A null image when the result would be larger than the pictures
+// the program reads (see withinPngLimit).
+QImage scaledUp(const QImage& picture, int factor);
 
 } // namespace brindo

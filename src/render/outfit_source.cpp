@@ -1,10 +1,12 @@
 #include "render/outfit_source.h"
 
 #include "document/outfit_document.h"
+#include "files/regular_file.h"
 #include "files/text_codec.h"
 #include "render/picture_export.h"
 #include "render/png/png_decode.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -18,9 +20,15 @@ QString shown(const QString& nativeFile) {
     return QDir::toNativeSeparators(nativeFile);
 }
 
-bool isPngFile(const QString& nativeFile) {
-    QFile file(nativeFile);
-    return file.open(QIODevice::ReadOnly) && file.read(kPngSignature.size()) == kPngSignature;
+// A regular file that starts as a PNG picture does, opened at its start; a
+// named pipe or device is never opened here, so it cannot block.
+std::unique_ptr<QFile> openPngFile(const QString& nativeFile) {
+    OpenedFile opened = openRegularFile(nativeFile);
+    if (opened.ok() && opened.file->read(kPngSignature.size()) == kPngSignature &&
+        opened.file->seek(0)) {
+        return std::move(opened.file);
+    }
+    return nullptr;
 }
 
 // Each line is decoded as a document field is, so that the text reads back as
@@ -40,19 +48,19 @@ QString documentText(const QByteArray& bytes) {
     return text;
 }
 
-OutfitSource readPngSource(const QString& nativeFile) {
+// `name` is already as messages show it.
+OutfitSource readPngSource(QIODevice* device, const QString& name) {
     OutfitSource source;
     // The reader's own text() folds line breaks; the image keeps the text whole.
-    QImageReader reader(nativeFile, "png");
+    QImageReader reader(device, "png");
     const QImage picture = reader.read();
     if (picture.isNull()) {
         source.problem = QObject::tr("Could not read the picture \"%1\": %2.")
-                             .arg(shown(nativeFile), reader.errorString().toLower());
+                             .arg(name, reader.errorString().toLower());
         return source;
     }
     if (!picture.textKeys().contains(kOutfitTextKey)) {
-        source.problem =
-            QObject::tr("\"%1\" is a picture without an outfit in it.").arg(shown(nativeFile));
+        source.problem = QObject::tr("\"%1\" is a picture without an outfit in it.").arg(name);
         return source;
     }
     source.documentText = picture.text(kOutfitTextKey);
@@ -63,8 +71,8 @@ OutfitSource readPngSource(const QString& nativeFile) {
 } // namespace
 
 OutfitSource readOutfitSource(const QString& nativeFile) {
-    if (isPngFile(nativeFile)) {
-        return readPngSource(nativeFile);
+    if (const std::unique_ptr<QFile> png = openPngFile(nativeFile)) {
+        return readPngSource(png.get(), shown(nativeFile));
     }
     OutfitSource source;
     const LoadedProfile loaded = loadOutfitDocument(nativeFile);
@@ -75,6 +83,24 @@ OutfitSource readOutfitSource(const QString& nativeFile) {
     } else {
         source.outfit = outfitFromDocument(loaded.text);
         source.documentText = documentText(loaded.text.bytes());
+    }
+    return source;
+}
+
+OutfitSource readOutfitSource(const QByteArray& bytes, const QString& name) {
+    if (bytes.startsWith(kPngSignature)) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        return readPngSource(&buffer, name);
+    }
+    OutfitSource source;
+    if (bytes.contains('\0')) {
+        source.problem = QObject::tr("\"%1\" is not an outfit document: it holds binary data, "
+                                     "not text.")
+                             .arg(name);
+    } else {
+        source.outfit = outfitFromDocument(ProfileText(bytes));
+        source.documentText = documentText(bytes);
     }
     return source;
 }

@@ -22,4 +22,8 @@ struct OutfitSource {
 // under kOutfitTextKey. The problem names the file.
 OutfitSource readOutfitSource(const QString& nativeFile);
 
+// The same for the bytes of a document or picture that come from elsewhere
+// (standard input); `name` is how messages call them.
+OutfitSource readOutfitSource(const QByteArray& bytes, const QString& name);
+
 } // namespace brindo

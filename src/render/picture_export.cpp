@@ -1,11 +1,13 @@
 #include "render/picture_export.h"
 
 #include "files/atomic_replace.h"
+#include "render/png/png_encode.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
 #include <QObject>
+#include <utility>
 
 namespace brindo {
 
@@ -15,26 +17,18 @@ namespace {
 // that the same outfit gives the same file whichever screen, if any, is used.
 constexpr int kDotsPerMeter = 3780;
 
-// The canvas is opaque; any other picture is made so, so that the file never
-// depends on how the picture was held in memory.
-QByteArray encode(QImage picture, const char* format, const QString* text = nullptr) {
-    if (picture.isNull()) {
-        return {};
-    }
+// Qt writes 32-bit opaque pixels as 24-bit rows, bottom row first. The
+// picture is made opaque whatever its format, so that the file never depends
+// on how the picture was held in memory.
+QByteArray bmpFile(QImage picture) {
     picture.convertTo(QImage::Format_RGB32);
     picture.setDotsPerMeterX(kDotsPerMeter);
     picture.setDotsPerMeterY(kDotsPerMeter);
-    if (text != nullptr) {
-        picture.setText(kOutfitTextKey, *text);
-    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (!writer.write(picture)) {
-        return {};
-    }
-    return bytes;
+    QImageWriter writer(&buffer, "bmp");
+    return writer.write(picture) ? bytes : QByteArray();
 }
 
 } // namespace
@@ -50,18 +44,24 @@ std::optional<PictureFormat> pictureFormatFor(const QString& fileName) {
 }
 
 QByteArray encodeBmp(const QImage& picture) {
-    // Qt writes 32-bit opaque pixels as 24-bit rows, bottom row first.
-    return encode(picture, "bmp");
+    return picture.isNull() ? QByteArray() : bmpFile(picture);
 }
 
-QByteArray encodePng(const QImage& picture, const QString& documentText) {
-    return encode(picture, "png", &documentText);
+QByteArray encodePng(const QImage& picture, const PictureTexts& texts) {
+    QList<PngText> chunks;
+    for (const auto& [key, text] :
+         {std::pair{kOutfitTextKey, &texts.outfit}, std::pair{kCreditsTextKey, &texts.credits}}) {
+        if (!text->isEmpty()) {
+            chunks.append({QByteArray(key.data(), key.size()), *text});
+        }
+    }
+    return encodePngFile(picture, chunks, kDotsPerMeter);
 }
 
 FileOutcome exportPicture(const QImage& picture, const QString& nativeFile, PictureFormat format,
-                          const QString& documentText) {
+                          const PictureTexts& texts) {
     const QByteArray bytes =
-        format == PictureFormat::Bmp ? encodeBmp(picture) : encodePng(picture, documentText);
+        format == PictureFormat::Bmp ? encodeBmp(picture) : encodePng(picture, texts);
     FileOutcome outcome = bytes.isEmpty()
                               ? FileOutcome{QObject::tr("there is no picture to export")}
                               : replaceFile(nativeFile, bytes);

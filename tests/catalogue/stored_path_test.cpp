@@ -1,6 +1,7 @@
 #include "catalogue/stored_path.h"
 #include "support/temp_library.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace brindo::test {
@@ -35,6 +36,25 @@ TEST(StoredPathTest, FilesAreFoundIgnoringLetterCaseAndByTheLongestTail) {
     EXPECT_EQ(locateImage("\\x\\..\\secret.png", root), QString()) << "climbs out";
     EXPECT_EQ(locateImage("", root), QString());
     EXPECT_EQ(locateImage("C:\\Old\\Tops\\01.png", library.stored("missing")), QString());
+}
+
+// The place of an image below the library, however its path reaches it: by
+// relocation, as stored, through "..", or through a link to the library.
+TEST(StoredPathTest, PlaceInLibraryIsTheFoundImagesPathBelowTheLibrary) {
+    TempLibrary library("Brindo");
+    library.addFile("Hair/Long/011.png");
+    library.addFile("../outside.png");
+    const QString root = library.stored();
+    const QStringList longHair{"Hair", "Long", "011.png"};
+    EXPECT_EQ(placeInLibrary("C:\\Old\\Brindo\\hair\\LONG\\011.png", root), longHair);
+    EXPECT_EQ(placeInLibrary(library.stored("Hair/Long/011.png"), root), longHair);
+    EXPECT_EQ(placeInLibrary(library.stored("Hair/../Hair/Long/011.png"), root), longHair);
+    EXPECT_EQ(placeInLibrary(library.stored("../outside.png"), root), QStringList())
+        << "found as stored, outside the library";
+    EXPECT_EQ(placeInLibrary("C:\\Old\\missing.png", root), QStringList());
+    const QString link = library.native("../link");
+    ASSERT_TRUE(QFile::link(library.root(), link));
+    EXPECT_EQ(placeInLibrary(storedFromNative(link) + "\\Hair\\Long\\011.png", root), longHair);
 }
 
 } // namespace

@@ -78,5 +78,33 @@ TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
     }
 }
 
+// Once some items of a library carry a credit, the items of each category
+// that carry none are named; a library that credits nothing is left alone.
+TEST(LibraryCheckTest, ItemsWithoutCreditAreNamedWhenOthersHaveOne) {
+    test::TempLibrary library;
+    library.addFixedFiles();
+    for (const QString file : {"Tops/01.png", "Tops/02.png", "Hats/01.png", "Hats/02.png",
+                               "Eyes/Round/00.png", "Eyes/Sleepy/00.png"}) {
+        library.addImage(file, Qt::red);
+    }
+    const auto creditFindings = [&library] {
+        QStringList found;
+        for (const LibraryFinding& finding : checkLibrary(library.stored())) {
+            if (finding.message.contains("credit")) {
+                found.append(QDir(library.root()).relativeFilePath(finding.path) + ": " +
+                             finding.message.section(" (", 0, 0));
+            }
+        }
+        return found.join(u'\n');
+    };
+    library.addFile("library.ini", "[Tops]\n01=Green hoodie\n");
+    EXPECT_EQ(creditFindings(), "") << "names, but no credits at all";
+    library.addFile("library.ini", "[Tops]\nauthor=Ann\n[Hats\\02]\nlicence=CC0-1.0\n"
+                                   "[Eyes\\Round]\nauthor=Bo\n");
+    EXPECT_EQ(creditFindings(), "Bottoms: of its items, 00 is credited nowhere in library.ini\n"
+                                "Eyes: of its items, Sleepy is credited nowhere in library.ini\n"
+                                "Hats: of its items, 01 is credited nowhere in library.ini");
+}
+
 } // namespace
 } // namespace brindo

@@ -4,6 +4,7 @@
 #include "support/temp_library.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -122,6 +123,72 @@ TEST_F(DrawOutfitTest, RenderedOutfitListsAndLeavesOutImagesThatCannotBeLoaded) 
         << "in drawing order, each once";
     QFile::remove(library.native("10195.png"));
     EXPECT_TRUE(renderOutfit(state, library.stored()).picture.isNull());
+}
+
+// A clear canvas keeps each layer's own alpha, a background colour shows
+// wherever nothing covers it, a scale repeats every pixel, and one thread
+// draws the same pixels as two.
+TEST_F(DrawOutfitTest, RenderOptionsMakeTransparentColouredAndLargerPictures) {
+    QImage figure(3, 2, QImage::Format_ARGB32);
+    for (int y = 0; y < 2; ++y) {
+        figure.setPixel(0, y, qRgba(0, 0, 0, 0));
+        figure.setPixel(1, y, qRgba(200, 100, 50, 128));
+        figure.setPixel(2, y, qRgba(10, 20, 30, 255));
+    }
+    library.addImage("10195.png", figure);
+    library.addImage("Tops/01.png", QColor(0, 255, 0, 64), 3, 1);
+    Outfit state;
+    state.tops.switchOn(file("Tops/01.png"));
+    const QImage opaque = renderOutfit(state, library.stored()).picture;
+
+    RenderOptions clear;
+    clear.transparent = true;
+    const QImage transparent = renderOutfit(state, library.stored(), clear).picture;
+    ASSERT_EQ(transparent.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(transparent.pixel(0, 1), 0U) << "nothing drawn there: no canvas colour";
+    EXPECT_EQ(qAlpha(transparent.pixel(0, 0)), 64) << "the top's own alpha";
+    EXPECT_EQ(qAlpha(transparent.pixel(1, 1)), 128);
+    EXPECT_EQ(qAlpha(transparent.pixel(2, 0)), 255);
+    QImage overWhite(3, 2, QImage::Format_RGB32);
+    overWhite.fill(Qt::white);
+    QPainter(&overWhite).drawImage(0, 0, transparent);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            const QRgb want = opaque.pixel(x, y);
+            const QRgb got = overWhite.pixel(x, y);
+            EXPECT_LE(std::abs(qRed(want) - qRed(got)) + std::abs(qGreen(want) - qGreen(got)) +
+                          std::abs(qBlue(want) - qBlue(got)),
+                      3)
+                << "over white it is the opaque picture: " << x << "," << y;
+        }
+    }
+
+    RenderOptions blue;
+    blue.background = qRgb(0, 0, 255);
+    const QImage coloured = renderOutfit(state, library.stored(), blue).picture;
+    EXPECT_EQ(coloured.pixel(0, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(coloured.pixel(2, 1), opaque.pixel(2, 1)) << "covered by the figure";
+
+    RenderOptions larger;
+    larger.scale = 3;
+    const QImage scaled = renderOutfit(state, library.stored(), larger).picture;
+    ASSERT_EQ(scaled.size(), QSize(9, 6));
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 9; ++x) {
+            ASSERT_EQ(scaled.pixel(x, y), opaque.pixel(x / 3, y / 3)) << x << "," << y;
+        }
+    }
+    larger.scale = 20000;
+    const RenderedOutfit tooLarge = renderOutfit(state, library.stored(), larger);
+    EXPECT_TRUE(tooLarge.picture.isNull());
+    EXPECT_TRUE(tooLarge.problem.contains("60000 x 40000 pixels"))
+        << tooLarge.problem.toStdString();
+
+    state.tops.enabled = false;
+    RenderOptions oneThread;
+    oneThread.oneThread = true;
+    EXPECT_EQ(renderOutfit(state, library.stored(), oneThread).picture,
+              renderOutfit(state, library.stored()).picture);
 }
 
 } // namespace

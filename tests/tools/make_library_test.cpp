@@ -62,8 +62,9 @@ TEST(MakeLibraryTest, NamesFileNamesEveryListedItemAndVariant) {
                 ++named;
             }
             for (const QJsonValue variant : item["variants"].toArray()) {
-                EXPECT_NE(names.read(section + '\\' + row, variant.toString()), "")
-                    << (section + '/' + row + '/' + variant.toString()).toStdString();
+                const QString name = variant["name"].toString();
+                EXPECT_NE(names.read(section + '\\' + row, name), "")
+                    << (section + '/' + row + '/' + name).toStdString();
                 ++named;
             }
         }

@@ -2,8 +2,6 @@
 #include "check/library_check.h"
 #include "command_line.h"
 
-#include <QDir>
-
 namespace brindo::cli {
 
 int runCheck(const QStringList& arguments) {
@@ -16,8 +14,10 @@ int runCheck(const QStringList& arguments) {
             "Prints one line per finding on stdout: \"error:\" or \"warning:\", the path, and\n"
             "what to do.\n"
             "\n"
+            "Warns, too, when the names file credits the makers of some items and not others.\n"
+            "\n"
             "Exit status: 0 when nothing would break the program (warnings only), 1 when there\n"
-            "are errors or the library cannot be read."));
+            "are errors or the library cannot be read, 64 for a usage error."));
     QString library;
     if (const auto ended = parser.parse(arguments, library)) {
         return *ended;
@@ -32,7 +32,7 @@ int runCheck(const QStringList& arguments) {
                           finding.message));
     }
     const QString summary = QStringLiteral("%1: %2 error(s), %3 warning(s)")
-                                .arg(QDir::toNativeSeparators(nativePath(library)))
+                                .arg(shownPath(nativePath(library)))
                                 .arg(errors)
                                 .arg(findings.size() - errors);
     printError(parser.command(), summary);

@@ -41,6 +41,43 @@ QString optionSyntax(const QCommandLineOption& option) {
 
 } // namespace
 
+int worseStatus(int first, int second) {
+    const auto rank = [](int status) {
+        switch (status) {
+        case kSuccess:
+            return 0;
+        case kImagesMissing:
+            return 1;
+        case kFailure:
+            return 2;
+        default:
+            return 3;
+        }
+    };
+    return rank(second) > rank(first) ? second : first;
+}
+
+QString shownPath(const QString& nativePath) {
+    constexpr qsizetype kLongest = 100;
+    constexpr qsizetype kHead = 40;
+    QString shown = QDir::toNativeSeparators(nativePath);
+    for (QChar& character : shown) {
+        if (character.category() == QChar::Other_Control) {
+            character = u'?';
+        }
+    }
+    if (shown.size() > kLongest) {
+        // Both ends tell most: where it lies, and the file's own name.
+        shown = shown.first(kHead) + QStringLiteral("...") + shown.last(kLongest - kHead - 3);
+    }
+    return shown;
+}
+
+QString shownImage(const QString& storedPath) {
+    const QString native = nativePath(storedPath);
+    return shownPath(native.isEmpty() ? storedPath : native);
+}
+
 void printError(const QString& command, const QString& message) {
     const QString prefix =
         command.isEmpty() ? QStringLiteral("brindo-cli") : QStringLiteral("brindo-cli ") + command;
@@ -49,6 +86,12 @@ void printError(const QString& command, const QString& message) {
 
 void printOut(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
+}
+
+bool writeOut(const QByteArray& bytes) {
+    return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) ==
+               static_cast<std::size_t>(bytes.size()) &&
+           std::fflush(stdout) == 0;
 }
 
 CommandParser::CommandParser(QString command, QString synopsis, QString about)
@@ -63,16 +106,17 @@ void CommandParser::addOption(const QCommandLineOption& option) {
     parser_.addOption(option);
 }
 
-void CommandParser::addArgument(const QString& name) {
+void CommandParser::addArgument(const QString& name, bool repeated) {
     arguments_.append(name);
+    lastRepeated_ = repeated;
+}
+
+int CommandParser::usageError(const QString& message) const {
+    printError(command_, message + QStringLiteral(" (see \"brindo-cli %1 --help\")").arg(command_));
+    return kUsage;
 }
 
 std::optional<int> CommandParser::parse(const QStringList& arguments, QString& libraryFolder) {
-    const auto usageError = [this](const QString& message) {
-        printError(command_,
-                   message + QStringLiteral(" (see \"brindo-cli %1 --help\")").arg(command_));
-        return kFailure;
-    };
     if (!parser_.parse(QStringList{command_} + arguments)) {
         return usageError(parser_.errorText());
     }
@@ -84,7 +128,7 @@ std::optional<int> CommandParser::parse(const QStringList& arguments, QString& l
     if (given.size() < arguments_.size()) {
         return usageError(QStringLiteral("%1 is missing").arg(arguments_.at(given.size())));
     }
-    if (given.size() > arguments_.size()) {
+    if (given.size() > arguments_.size() && !lastRepeated_) {
         return usageError(
             QStringLiteral("unexpected argument \"%1\"").arg(given.at(arguments_.size())));
     }
@@ -93,8 +137,9 @@ std::optional<int> CommandParser::parse(const QStringList& arguments, QString& l
         QFileInfo(named ? parser_.value(libraryOption()) : QCoreApplication::applicationDirPath())
             .absoluteFilePath());
     if (!QFileInfo(folder).isDir()) {
-        printError(command_, QStringLiteral("the library folder \"%1\" does not exist")
-                                 .arg(QDir::toNativeSeparators(folder)));
+        printError(
+            command_,
+            QStringLiteral("the library folder \"%1\" does not exist").arg(shownPath(folder)));
         return kFailure;
     }
     libraryFolder = storedFromNative(folder);

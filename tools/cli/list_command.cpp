@@ -1,11 +1,6 @@
 #include "catalogue/library_catalogue.h"
-#include "catalogue/stored_path.h"
 #include "command_line.h"
-
-#include <QDir>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "list_json.h"
 
 namespace brindo::cli {
 
@@ -26,28 +21,6 @@ QString asText(const QList<CatalogueCategory>& catalogue) {
     return text;
 }
 
-QByteArray asJson(const QString& libraryFolder, const QList<CatalogueCategory>& catalogue) {
-    QJsonArray categories;
-    for (const CatalogueCategory& category : catalogue) {
-        QJsonArray items;
-        for (const CatalogueItem& item : category.items) {
-            QJsonObject entry{{QStringLiteral("name"), item.row}};
-            if (item.variants) {
-                entry.insert(QStringLiteral("variants"),
-                             QJsonArray::fromStringList(*item.variants));
-            }
-            items.append(entry);
-        }
-        categories.append(QJsonObject{
-            {QStringLiteral("name"), category.name},
-            {QStringLiteral("items"), category.opened ? QJsonValue(items) : QJsonValue()},
-        });
-    }
-    const QJsonObject root{{QStringLiteral("library"), libraryFolder},
-                           {QStringLiteral("categories"), categories}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
-}
-
 } // namespace
 
 int runList(const QStringList& arguments) {
@@ -58,9 +31,14 @@ int runList(const QStringList& arguments) {
             "each item, exactly as the program's three lists show them: one category a line,\n"
             "its items indented below it and their variants below those.\n"
             "\n"
-            "With --json: {\"library\": DIR, \"categories\": [{\"name\", \"items\": [{\"name\",\n"
-            "\"variants\"}]}]}; \"variants\" is left out where the variant list stays hidden,\n"
-            "and \"items\" is null for a category folder that cannot be opened."));
+            "With --json, schema 1 (docs/LIST-JSON.md): {\"schema\": 1, \"library\": DIR,\n"
+            "\"categories\": [{\"name\", \"kind\", \"slot\", \"none\", \"items\": [{\"name\",\n"
+            "\"shownName\", \"paths\", \"variants\": [{\"name\", \"shownName\", \"paths\"}]}]}]}:\n"
+            "per category how its items dress the character and which layer, and whether the\n"
+            "item list offers \"<none>\"; per item and variant the listed name, the library's\n"
+            "name for it, and the paths that picking it puts on, as documents store them.\n"
+            "\"variants\" is null where the variant list stays hidden; \"kind\", \"slot\" and\n"
+            "\"items\" are null for a category folder that cannot be opened."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print the lists as JSON."));
     parser.addOption(json);
@@ -68,18 +46,17 @@ int runList(const QStringList& arguments) {
     if (const auto ended = parser.parse(arguments, library)) {
         return *ended;
     }
-    const auto catalogue = listCatalogue(library);
-    if (!catalogue) {
-        printError(parser.command(), QStringLiteral("the library folder cannot be listed"));
-        return kFailure;
-    }
-    const QString shown = QDir::toNativeSeparators(nativePath(library));
     if (parser.isSet(json)) {
-        std::fputs(asJson(shown, *catalogue).constData(), stdout);
-    } else {
+        if (const auto text = libraryJson(library)) {
+            std::fputs(text->constData(), stdout);
+            return kSuccess;
+        }
+    } else if (const auto catalogue = listCatalogue(library)) {
         printOut(asText(*catalogue));
+        return kSuccess;
     }
-    return kSuccess;
+    printError(parser.command(), QStringLiteral("the library folder cannot be listed"));
+    return kFailure;
 }
 
 } // namespace brindo::cli

@@ -11,6 +11,7 @@ namespace {
 
 using brindo::cli::kFailure;
 using brindo::cli::kSuccess;
+using brindo::cli::kUsage;
 
 struct Command {
     const char* name;
@@ -18,12 +19,16 @@ struct Command {
     int (*run)(const QStringList& arguments);
 };
 
-constexpr std::array<Command, 3> kCommands{{
-    {"render", "draw an outfit document as a BMP or PNG picture", brindo::cli::runRender},
+constexpr std::array<Command, 5> kCommands{{
+    {"render", "draw outfit documents as BMP or PNG pictures, one or thousands at a time",
+     brindo::cli::runRender},
+    {"compose", "make an outfit document or picture from names, or at random",
+     brindo::cli::runCompose},
     {"check", "check a picture library against the layout the program relies on",
      brindo::cli::runCheck},
     {"list", "list the categories, items and variants as the program shows them",
      brindo::cli::runList},
+    {"credits", "print who made what the pictures of outfits show", brindo::cli::runCredits},
 }};
 
 QString usage() {
@@ -33,21 +38,28 @@ QString usage() {
         "Commands:\n");
     for (const Command& command : kCommands) {
         text += QStringLiteral("  %1  %2\n")
-                    .arg(QString::fromLatin1(command.name).leftJustified(6),
+                    .arg(QString::fromLatin1(command.name).leftJustified(7),
                          QString::fromLatin1(command.summary));
     }
-    text += QStringLiteral("\nRun \"brindo-cli COMMAND --help\" for the options of a command.\n");
+    text += QStringLiteral(
+        "\nRun \"brindo-cli COMMAND --help\" for the options of a command.\n"
+        "\nExit status: 0 success, 1 failure, 2 a picture written without missing images,\n"
+        "64 a usage error.\n");
     return text;
 }
 
 int dispatch(const QStringList& arguments) {
     if (arguments.isEmpty()) {
         std::fputs(qPrintable(usage()), stderr);
-        return kFailure;
+        return kUsage;
     }
     const QString& name = arguments.constFirst();
     if (name == u"--help" || name == u"-h" || name == u"help") {
         brindo::cli::printOut(usage());
+        return kSuccess;
+    }
+    if (name == u"--version") {
+        brindo::cli::printOut(QStringLiteral("brindo-cli " BRINDO_VERSION "\n"));
         return kSuccess;
     }
     for (const Command& command : kCommands) {
@@ -58,7 +70,7 @@ int dispatch(const QStringList& arguments) {
     brindo::cli::printError(QString(), QStringLiteral("unknown command \"%1\" (see \"brindo-cli "
                                                       "--help\")")
                                            .arg(name));
-    return kFailure;
+    return kUsage;
 }
 
 } // namespace

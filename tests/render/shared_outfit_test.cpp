@@ -1,0 +1,45 @@
+#include "catalogue/stored_path.h"
+#include "document/outfit_document.h"
+#include "render/shared_outfit.h"
+#include "support/temp_library.h"
+
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+// Every image of a shared outfit is named by its place in the library under
+// the fixed root, or by its file name alone when it lies outside the library
+// or is not found; the text is a document whose images are found again in a
+// copy of the library anywhere.
+TEST(SharedOutfitTest, ImagesAreNamedByTheirPlaceInTheLibraryAlone) {
+    const test::TempLibrary library("home/alice/Brindo");
+    const test::TempLibrary elsewhere("home/alice/My hats");
+    library.addFile("Tops/01.png");
+    library.addFile("Hair/Long/071.png");
+    elsewhere.addFile("cap.png");
+    Outfit outfit;
+    outfit.tops.switchOn(library.stored("Tops/01.png"));
+    outfit.hair.switchOn("C:\\Users\\alice\\Brindo\\Hair\\Long\\071.png");
+    outfit.hats.switchOn(elsewhere.stored("cap.png"));
+    outfit.other.imagePath = library.stored("Other/02.png"); // off, and missing
+    outfit.readyMadeOutfit.imagePath = "\\home\\alice\\not an outfit";
+
+    const QString text = shareableOutfitText(outfit, library.stored());
+    EXPECT_FALSE(text.contains("alice")) << text.toStdString();
+    const Outfit shared = outfitFromDocument(ProfileText(text.toUtf8()), Outfit{});
+    EXPECT_EQ(shared.tops, (LayerSlot{true, "\\Brindo library\\Tops\\01.png"}));
+    EXPECT_EQ(shared.hair, (LayerSlot{true, "\\Brindo library\\Hair\\Long\\071.png"}));
+    EXPECT_EQ(shared.hats, (LayerSlot{true, "\\Brindo library\\cap.png"}));
+    EXPECT_TRUE(text.contains("Other2=\\Brindo library\\02.png\r\n")) << "layers off too";
+    EXPECT_TRUE(text.contains("Reout2=\r\n"));
+
+    const test::TempLibrary copy("srv/bob/library");
+    copy.addFile("Tops/01.png");
+    copy.addFile("Hair/Long/071.png");
+    EXPECT_EQ(locateImage(shared.tops.path(), copy.stored()), copy.native("Tops/01.png"));
+    EXPECT_EQ(locateImage(shared.hair.path(), copy.stored()), copy.native("Hair/Long/071.png"));
+}
+
+} // namespace
+} // namespace brindo

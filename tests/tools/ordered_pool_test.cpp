@@ -1,0 +1,51 @@
+#include "ordered_pool.h"
+
+#include <QThread>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace brindo::cli {
+namespace {
+
+// Tasks that end in any order are handed over in the order of their index,
+// each once, on the calling thread; no more run at a time than asked.
+TEST(OrderedPoolTest, ResultsComeInInputOrderWithBoundedWorkers) {
+    constexpr qsizetype kTasks = 40;
+    std::vector<int> results(kTasks, -1);
+    std::atomic<int> running = 0;
+    std::atomic<int> mostRunning = 0;
+    QList<qsizetype> order;
+    const Qt::HANDLE caller = QThread::currentThreadId();
+    bool doneOnCaller = true;
+    runInOrder(
+        kTasks, 3,
+        [&](qsizetype index) {
+            mostRunning = std::max(mostRunning.load(), ++running);
+            // Early tasks take longest, so later ones finish first.
+            QThread::usleep(static_cast<unsigned long>((kTasks - index) % 7) * 500);
+            results[static_cast<std::size_t>(index)] = static_cast<int>(index * index);
+            --running;
+        },
+        [&](qsizetype index) {
+            doneOnCaller = doneOnCaller && QThread::currentThreadId() == caller;
+            EXPECT_EQ(results[static_cast<std::size_t>(index)], index * index) << "finished";
+            order.append(index);
+        });
+    QList<qsizetype> expected;
+    for (qsizetype i = 0; i < kTasks; ++i) {
+        expected.append(i);
+    }
+    EXPECT_EQ(order, expected);
+    EXPECT_TRUE(doneOnCaller);
+    EXPECT_LE(mostRunning.load(), 3);
+    EXPECT_GE(mostRunning.load(), 2) << "the workers run side by side";
+
+    int calls = 0;
+    runInOrder(
+        0, 4, [](qsizetype) {}, [&calls](qsizetype) { ++calls; });
+    EXPECT_EQ(calls, 0);
+}
+
+} // namespace
+} // namespace brindo::cli
