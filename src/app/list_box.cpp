@@ -1,8 +1,23 @@
 #include "app/list_box.h"
 
+#include "files/message_text.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace brindo {
+
+namespace {
+
+// The name a row stands for; its text shows the name fit for the screen.
+constexpr int kNameRole = Qt::UserRole;
+
+bool isMoveKey(int key) {
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End ||
+           key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+}
+
+} // namespace
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -23,28 +38,92 @@ int ListBox::selectedRow() const {
     return -1;
 }
 
-QStringList ListBox::rows() const {
-    QStringList texts;
-    for (int row = 0; row < count(); ++row) {
-        texts.append(item(row)->text());
+std::optional<QString> ListBox::selectedName() const {
+    const int row = selectedRow();
+    if (row < 0) {
+        return std::nullopt;
     }
-    return texts;
+    return item(row)->data(kNameRole).toString();
+}
+
+QStringList ListBox::rows() const {
+    QStringList names;
+    for (int row = 0; row < count(); ++row) {
+        names.append(item(row)->data(kNameRole).toString());
+    }
+    return names;
 }
 
 void ListBox::setRows(const QStringList& rows) {
     clear();
-    addItems(rows);
+    for (const QString& name : rows) {
+        auto* row = new QListWidgetItem(fitForMessage(name), this);
+        row->setData(kNameRole, name);
+    }
+}
+
+bool ListBox::picksWith(const QMouseEvent* event) const {
+    const bool left = event->type() == QEvent::MouseMove ? event->buttons() == Qt::LeftButton
+                                                         : event->button() == Qt::LeftButton;
+    return left && itemAt(event->position().toPoint()) != nullptr;
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
+    if (!picksWith(event)) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
     const int before = selectedRow();
     QListWidget::mousePressEvent(event);
     // A click on the row that is already selected changes no selection, yet
     // it is a click all the same.
-    const QListWidgetItem* hit = itemAt(event->position().toPoint());
-    if (before >= 0 && selectedRow() == before && hit == item(before)) {
+    if (before >= 0 && selectedRow() == before &&
+        itemAt(event->position().toPoint()) == item(before)) {
         emit clicked();
     }
+}
+
+// Dragging with the left button moves the selection over the rows, and
+// leaves it where it was beside them.
+void ListBox::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() != Qt::NoButton && !picksWith(event)) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseMoveEvent(event);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseReleaseEvent(event);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!picksWith(event)) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
+}
+
+// The keyboard focus rests on the first row before any is selected; the
+// first move selects a row rather than moving on from that one.
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    if (selectedRow() < 0 && isMoveKey(event->key())) {
+        selectionModel()->clearCurrentIndex();
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+QModelIndex ListBox::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (!currentIndex().isValid() && count() > 0) {
+        return indexFromItem(item(action == MoveEnd ? count() - 1 : 0));
+    }
+    return QListWidget::moveCursor(action, modifiers);
 }
 
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,

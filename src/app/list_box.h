@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QListWidget>
+#include <optional>
 
 namespace brindo {
 
 // A single-selection list that reports a click the way list boxes do: once for
-// a mouse click, also on the row already selected, and once for a selection
-// moved with the keyboard. Filling or clearing the list reports nothing.
+// a left click on a row, also on the row already selected, and once for a
+// selection moved with the keyboard. Other buttons, clicks beside the rows,
+// and filling or clearing the list report nothing and keep the selection.
+// Rows show their names with control characters made visible; rows() and the
+// selection answer the names themselves.
 class ListBox : public QListWidget {
     Q_OBJECT
 
@@ -15,6 +19,8 @@ public:
 
     // Index of the selected row, or -1.
     int selectedRow() const;
+    // The name in the selected row.
+    std::optional<QString> selectedName() const;
     QStringList rows() const;
     void setRows(const QStringList& rows);
 
@@ -23,8 +29,17 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+
+private:
+    // Whether the list deals with the mouse event: a left-button event on a row.
+    bool picksWith(const QMouseEvent* event) const;
 };
 
 } // namespace brindo

@@ -165,7 +165,7 @@ void MainWindow::start() {
         redraw(Redraw::RepeatLastLayer);
 
         if (const auto categories = listSubfolders(libraryFolder_)) {
-            categoryList_->addItems(*categories);
+            categoryList_->setRows(*categories);
         }
         if (baseFigureResult != LoadResult::Loaded) {
             tellProblem(tr("The base figure \"%1\" is missing or cannot be read, so there is "

@@ -72,7 +72,8 @@ private:
     void buildControls();
     void buildMenu();
     void setOuterWidthTwips(int twips);
-    void showVariants(const std::optional<QStringList>& rows);
+    // Fills the variant list with the rows of the item, or hides it.
+    void showVariants(const std::optional<QStringList>& rows, const QString& item = {});
     // Runs a handler; whatever escapes it is told to the user, once.
     void guarded(const QString& action, const std::function<void()>& handler);
     void tellProblem(const QString& message);
@@ -90,6 +91,7 @@ private:
     QString libraryFolder_; // stored form
     Outfit outfit_;
     std::optional<OpenCategory> openCategory_;
+    std::optional<QString> variantsItem_; // the item whose variants the variant list shows
     std::unique_ptr<UserDialogs> dialogs_;
     std::unique_ptr<PngPainter> painter_;
 

@@ -8,19 +8,8 @@
 
 namespace brindo {
 
-namespace {
-
-std::optional<QString> selectedText(const ListBox* list) {
-    const int row = list->selectedRow();
-    if (row < 0) {
-        return std::nullopt;
-    }
-    return list->item(row)->text();
-}
-
-} // namespace
-
-void MainWindow::showVariants(const std::optional<QStringList>& rows) {
+void MainWindow::showVariants(const std::optional<QStringList>& rows, const QString& item) {
+    variantsItem_ = rows ? std::optional(item) : std::nullopt;
     if (rows) {
         variantList_->setRows(*rows);
     }
@@ -31,7 +20,7 @@ void MainWindow::showVariants(const std::optional<QStringList>& rows) {
 void MainWindow::openSelectedCategory() {
     guarded(tr("Opening the category"), [this] {
         showVariants(std::nullopt);
-        const auto name = selectedText(categoryList_);
+        const auto name = categoryList_->selectedName();
         if (!name) {
             return;
         }
@@ -51,23 +40,24 @@ void MainWindow::pickSelectedItem() {
     guarded(tr("Picking the item"), [this] {
         // Every click redraws, also one that changes nothing.
         ItemPick pick{outfit_, std::nullopt};
-        const auto row = selectedText(itemList_);
+        const auto row = itemList_->selectedName();
         if (openCategory_ && row) {
             pick = pickItem(*openCategory_, *row, outfit_);
         }
         outfit_ = std::move(pick.outfit);
-        showVariants(pick.variantRows);
+        showVariants(pick.variantRows, row.value_or(QString()));
         redraw();
     });
 }
 
 void MainWindow::pickSelectedVariant() {
     guarded(tr("Picking the variant"), [this] {
-        const auto item = selectedText(itemList_);
+        // The variants belong to the item they were listed for, whatever
+        // the item list shows now.
         const int variant = variantList_->selectedRow();
-        if (openCategory_ && item && variant >= 0) {
-            outfit_ = pickVariant(*openCategory_, *item, variant,
-                                  variantList_->item(variant)->text(), outfit_);
+        if (openCategory_ && variantsItem_ && variant >= 0) {
+            outfit_ = pickVariant(*openCategory_, *variantsItem_, variant,
+                                  variantList_->rows().at(variant), outfit_);
         }
         redraw();
     });

@@ -3,6 +3,7 @@
 #include "support/temp_library.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
@@ -16,11 +17,25 @@ QColor hairColour(int number) {
     return {10, 10 * number, 50};
 }
 
-void clickRow(ListBox* list, const QString& text) {
+void clickRow(ListBox* list, const QString& text, Qt::MouseButton button = Qt::LeftButton) {
     const auto found = list->findItems(text, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << text.toStdString();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(found.front()).center());
+    QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(found.front()).center());
+}
+
+// Clicks the empty space below the last row.
+void clickBelowRows(ListBox* list) {
+    const QRect last = list->visualItemRect(list->item(list->count() - 1));
+    ASSERT_LT(last.bottom() + 10, list->viewport()->height());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, last.bottom() + 10));
+}
+
+// The list as the user reaches it with Tab: focused, with no row selected yet.
+void pressDownInFocus(ListBox* list) {
+    list->setFocus(Qt::TabFocusReason);
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &focusIn);
+    QTest::keyClick(list, Qt::Key_Down);
 }
 
 TEST(StartupTest, WindowDefaultOutfitAndListsFollowTheBaseFigure) {
@@ -84,19 +99,30 @@ TEST(StartupTest, MissingBaseFigureIsToldOnceAndTheWindowStillOpens) {
     EXPECT_TRUE(dialogs.messages[0].contains(library.root()));
 }
 
+// A library of a one-layer hair item and a top, open in the window.
+class ListClicksTest : public testing::Test {
+protected:
+    test::TempLibrary library;
+    test::FakeDialogs::Shared dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    ListClicksTest() {
+        library.addFixedFiles(2, 1); // the hair covers pixel (0, 0), the top shows at (1, 0)
+        for (int number = 0; number <= 20; ++number) { // a one-layer hair item has 21 images
+            library.addImage(QStringLiteral("Hair/Long/%1.png").arg(number, 2, 10, QChar(u'0')),
+                             hairColour(number), 1, 1);
+        }
+        library.addImage("Tops/01.png", QColor(Qt::red), 2, 1);
+        window = std::make_unique<MainWindow>(library.root(),
+                                              std::make_unique<test::FakeDialogs>(dialogs));
+        window->start();
+    }
+};
+
 // Every click and arrow key runs its list's handler once; an item pick redraws
 // the picture once, and the window is wide exactly while variantList_ shows.
-TEST(ListClicksTest, PicksRedrawOnceAndTheWindowWidensForVariants) {
-    test::TempLibrary library;
-    library.addFixedFiles(2, 1); // the hair covers pixel (0, 0), the top shows at (1, 0)
-    for (int number = 0; number <= 20; ++number) { // a one-layer hair item has 21 images
-        library.addImage(QStringLiteral("Hair/Long/%1.png").arg(number, 2, 10, QChar(u'0')),
-                         hairColour(number), 1, 1);
-    }
-    library.addImage("Tops/01.png", QColor(Qt::red), 2, 1);
-    test::FakeDialogs::Shared dialogs;
-    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
-    form.start();
+TEST_F(ListClicksTest, PicksRedrawOnceAndTheWindowWidensForVariants) {
+    MainWindow& form = *window;
     QSignalSpy refreshes(form.canvasView(), &CanvasView::refreshed);
     const auto width = [&form] { return form.centralWidget()->width(); };
 
@@ -134,6 +160,44 @@ TEST(ListClicksTest, PicksRedrawOnceAndTheWindowWidensForVariants) {
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages.front().contains("Hair"));
     EXPECT_EQ(form.outfit(), before);
+}
+
+// List boxes pick with the left button and the keyboard only, keep their
+// selection when the space below the rows is clicked, and select the first
+// row on the first Down; a variant always dresses the item it was listed for.
+TEST_F(ListClicksTest, OnlyLeftClicksOnRowsAndKeysPickAndVariantsFollowTheirItem) {
+    MainWindow& form = *window;
+    QSignalSpy refreshes(form.canvasView(), &CanvasView::refreshed);
+
+    pressDownInFocus(form.categoryList());
+    EXPECT_EQ(form.categoryList()->selectedName(), "Bottoms") << "the first row";
+    clickRow(form.categoryList(), "Tops");
+    pressDownInFocus(form.itemList());
+    EXPECT_EQ(form.itemList()->selectedName(), "<none>") << "the first row";
+
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        clickRow(form.itemList(), "01", button);
+        clickRow(form.categoryList(), "Hair", button);
+    }
+    EXPECT_EQ(form.itemList()->selectedName(), "<none>");
+    EXPECT_EQ(form.categoryList()->selectedName(), "Tops");
+    EXPECT_FALSE(form.outfit().tops.enabled);
+
+    clickRow(form.categoryList(), "Hair");
+    clickRow(form.itemList(), "Long");
+    const int redrawn = static_cast<int>(refreshes.count());
+    clickBelowRows(form.itemList());
+    clickBelowRows(form.categoryList());
+    EXPECT_EQ(form.itemList()->selectedName(), "Long");
+    EXPECT_EQ(form.categoryList()->selectedName(), "Hair");
+    EXPECT_EQ(refreshes.count(), redrawn) << "a click beside the rows picks nothing";
+    clickRow(form.variantList(), "05");
+    EXPECT_EQ(form.picture().pixelColor(0, 0), hairColour(5));
+    form.itemList()->clearSelection();
+    clickRow(form.variantList(), "07");
+    EXPECT_EQ(form.picture().pixelColor(0, 0), hairColour(7))
+        << "the variant dresses the item it was listed for";
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 } // namespace
