@@ -9,6 +9,7 @@
 #include "catalogue/open_category.h"
 #include "catalogue/stored_path.h"
 #include "check/library_checker.h"
+#include "files/regular_file.h"
 #include "render/png/png_loading.h"
 
 #include <QDir>
@@ -21,6 +22,16 @@
 namespace brindo {
 
 namespace check {
+
+namespace {
+
+// The format a file's bytes show, read from a regular file only.
+QByteArray pictureFormat(const QString& nativeFile) {
+    const OpenedFile opened = openRegularFile(nativeFile);
+    return opened.ok() ? QImageReader::imageFormat(opened.file.get()) : QByteArray();
+}
+
+} // namespace
 
 void LibraryChecker::add(LibraryFinding::Severity severity, const QString& storedPath,
                          const QString& message) {
@@ -49,6 +60,9 @@ std::optional<QSize> LibraryChecker::checkImage(const QString& storedPath) {
         return *known;
     }
     const LoadedPicture loaded = decodePngFile(native);
+    if (loaded.result == LoadResult::FileNotFound) {
+        return std::nullopt; // no longer a regular file
+    }
     const QImage& image = loaded.image;
     checked_.insert(native, image.size());
     if (loaded.result == LoadResult::TooLarge) {
@@ -58,7 +72,7 @@ std::optional<QSize> LibraryChecker::checkImage(const QString& storedPath) {
                               .arg(loaded.tooLarge.height())
                               .arg(pngLimitText()));
     } else if (image.isNull()) {
-        const QByteArray format = QImageReader::imageFormat(native);
+        const QByteArray format = pictureFormat(native);
         if (format.isEmpty() || format == "png") {
             error(storedPath, QObject::tr("cannot be decoded as a PNG picture (it may be damaged "
                                           "or cut short), so it draws nothing: save it again"));

@@ -30,6 +30,9 @@ OpenedFile openRegularFile(const QString& nativeFile) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) {
             opened.problem = QObject::tr("it does not exist");
+        } else if (error == ENXIO || error == ENODEV) { // a socket, a device with no driver
+            opened.status = ReadStatus::NotAFile;
+            opened.problem = QObject::tr("it is not a file");
         } else if (error == EACCES || error == EPERM) {
             opened.status = ReadStatus::NoPermission;
             opened.problem = QObject::tr("you do not have permission to read it");

@@ -4,14 +4,17 @@
 // wrong, chunks around the data, damaged and doubtful files, every colour
 // with every alpha, and pictures too large or too short of data.
 
+#include "render/outfit_source.h"
 #include "render/png/pixel_memory.h"
 #include "render/png/png_decode.h"
 #include "render/png/png_loading.h"
 #include "render/png/png_painter.h"
 #include "render/png/png_rows.h"
+#include "support/special_files.h"
 #include "support/temp_library.h"
 #include "support/test_images.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QRgba64>
@@ -268,6 +271,25 @@ TEST(PngLoadingTest, LargePicturesLoadUpToTheLimitBeyondWhichTheyAreTooLarge) {
     EXPECT_EQ(many.tooLarge, QSize(16385, 16384));
 }
 
+// A named pipe, a socket or a device named as an image or as an outfit
+// source is missing, at once: nothing opens it for reading.
+TEST(PngLoadingTest, OnlyRegularFilesAreImagesAndNothingElseBlocks) {
+    test::TempLibrary library;
+    const test::PipeRelease release(library.root());
+    for (const test::SpecialFile kind : test::kSpecialFiles) {
+        SCOPED_TRACE(test::describe(kind));
+        const QString name = QStringLiteral("special%1.png").arg(static_cast<int>(kind));
+        test::makeSpecialFile(kind, library.native(name));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(loadPicture(library.stored(name), {}).result, LoadResult::FileNotFound);
+        const OutfitSource source = readOutfitSource(library.native(name));
+        EXPECT_TRUE(source.problem.endsWith(name + "\": it is not a file."))
+            << source.problem.toStdString();
+        EXPECT_LT(clock.elapsed(), 1000);
+    }
+}
+
 // A header of 16384 x 16384 16-bit RGBA pixels with 64 KiB of zlib data would
 // take 3 GiB to decode; it is refused at once by the loader and the decoder.
 TEST(PngLoadingTest, AHugeHeaderWithLittleDataIsRefusedWithoutTakingItsMemory) {
@@ -318,8 +340,8 @@ TEST(PngPainterTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsDrawNot
     const QString failing[] = {library.stored("text.png"), library.stored("half.png"),
                                library.stored(), library.stored("missing.png"), QString()};
     const LoadResult results[] = {LoadResult::NotDecodable, LoadResult::NotDecodable,
-                                  LoadResult::NotDecodable, LoadResult::FileNotFound,
-                                  LoadResult::FileNotFound};
+                                  LoadResult::FileNotFound, LoadResult::FileNotFound,
+                                  LoadResult::FileNotFound}; // a folder is no image file
     QImage white(12, 12, QImage::Format_RGB32);
     white.fill(Qt::white);
     QImage surface = white;

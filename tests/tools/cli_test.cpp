@@ -5,6 +5,7 @@
 #include "cli_run.h"
 #include "document/outfit_document.h"
 #include "support/fake_dialogs.h"
+#include "support/special_files.h"
 #include "support/temp_library.h"
 
 #include <QAction>
@@ -191,6 +192,54 @@ TEST(CommandLineTest, CheckPassesTheSampleLibraryAndReportsFaults) {
         run.out.startsWith(("error: " + broken.native("Tops/01.png") + ": cannot be").toUtf8()));
     EXPECT_EQ(run.out.count('\n'), 1) << run.out.toStdString();
     EXPECT_TRUE(run.err.contains("1 error(s), 0 warning(s)")) << run.err.toStdString();
+}
+
+// Named pipes, sockets and devices in place of a document, of an image it
+// names, or of the library's fixed files: render and check end within a
+// second, and call each one missing.
+TEST(CommandLineTest, SpecialFilesEndRenderAndCheckWithinASecond) {
+    const test::TempLibrary library;
+    library.addFixedFiles();
+    library.addImage("Tops/02.png", Qt::red);
+    const test::TempLibrary broken;
+    broken.addImage("Tops/02.png", Qt::red);
+    const char* const fixedFiles[] = {"10195.png", "10196.png", "Bottoms/00.png"};
+    for (const test::SpecialFile kind : test::kSpecialFiles) {
+        SCOPED_TRACE(test::describe(kind));
+        const int number = static_cast<int>(kind);
+        const QString image = QString("Tops/%1.png").arg(number);
+        const QString document = QString("special%1.BRD").arg(number);
+        test::makeSpecialFile(kind, library.native(image));
+        test::makeSpecialFile(kind, library.native(document));
+        test::makeSpecialFile(kind, broken.native(fixedFiles[number]));
+        library.addFile("names.BRD",
+                        "[Brindo]\nTops1=True\nTops2=" + library.stored(image).toUtf8());
+        const QString out = library.native("out.bmp");
+
+        const CliRun asDocument = cli({"render", library.native(document), "-o", out}, {}, 5000);
+        EXPECT_EQ(asDocument.status, 1);
+        EXPECT_TRUE(asDocument.err.contains("it is not a file")) << asDocument.err.toStdString();
+        const CliRun naming = cli({"render", library.native("names.BRD"), "-o", out}, {}, 5000);
+        EXPECT_EQ(naming.status, 2);
+        EXPECT_TRUE(naming.err.contains(QString("Tops\\%1.png\": not found").arg(number)))
+            << naming.err.toStdString();
+        const CliRun check = cli({"check", "--library", library.root()}, {}, 5000);
+        EXPECT_EQ(check.status, 0) << "a special file is not listed: " << check.out.toStdString();
+        for (const CliRun& run : {asDocument, naming, check}) {
+            EXPECT_LT(run.milliseconds, 1000);
+        }
+    }
+    const CliRun render = cli({"render", library.native("names.BRD"), "-o",
+                               broken.native("out.bmp"), "--library", broken.root()},
+                              {}, 5000);
+    EXPECT_EQ(render.status, 1);
+    EXPECT_TRUE(render.err.contains("the base figure")) << render.err.toStdString();
+    const CliRun check = cli({"check", "--library", broken.root()}, {}, 5000);
+    EXPECT_EQ(check.status, 1);
+    for (const char* file : fixedFiles) {
+        EXPECT_TRUE(QString::fromUtf8(check.out).contains(broken.native(file) + ": the")) << file;
+    }
+    EXPECT_LT(render.milliseconds + check.milliseconds, 2000);
 }
 
 // Documents kept in tests/golden, drawn against the sample library: the

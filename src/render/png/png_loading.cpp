@@ -1,6 +1,7 @@
 #include "render/png/png_loading.h"
 
 #include "catalogue/stored_path.h"
+#include "files/regular_file.h"
 #include "render/png/png_decode.h"
 
 #include <QBuffer>
@@ -67,10 +68,14 @@ QString pngLimitText() {
 
 LoadedPicture decodePngFile(const QString& nativeFile) {
     try {
-        QFile file(nativeFile);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return {};
+        const OpenedFile opened = openRegularFile(nativeFile);
+        if (!opened.ok()) {
+            // Only a regular file is an image; anything else is missing.
+            const bool missing =
+                opened.status == ReadStatus::Missing || opened.status == ReadStatus::NotAFile;
+            return {missing ? LoadResult::FileNotFound : LoadResult::NotDecodable, {}, {}, {}};
         }
+        QFile& file = *opened.file;
         const std::optional<PngHeader> header = readPngHeader(file.peek(33));
         if (!header) {
             return fromQt(decodeWithQt(file));

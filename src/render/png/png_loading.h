@@ -29,9 +29,11 @@ QString pngLimitText();
 LoadedPicture loadPicture(const QString& storedPath, const QString& libraryFolder);
 
 // Decodes the PNG file at a native path with decodePngData; files that it
-// refuses as malformed are left to Qt's reader. A null image when it cannot
-// be decoded; LoadResult::TooLarge, without reading further, for a header beyond the
-// limit.
+// refuses as malformed are left to Qt's reader. Only a regular file is read:
+// anything else (a named pipe, a socket, a device, a folder) is
+// LoadResult::FileNotFound, without blocking. A null image when it cannot be
+// decoded; LoadResult::TooLarge, without reading further, for a header beyond
+// the limit.
 LoadedPicture decodePngFile(const QString& nativeFile);
 
 } // namespace brindo

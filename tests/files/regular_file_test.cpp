@@ -1,0 +1,43 @@
+#include "files/regular_file.h"
+#include "support/permissions.h"
+#include "support/special_files.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+// Only regular files are read; anything else is refused at once, as "not a
+// file", whatever the name promises.
+TEST(RegularFileTest, OnlyRegularFilesAreReadAndNothingElseBlocks) {
+    const QTemporaryDir folder;
+    const test::PipeRelease release(folder.path());
+    for (const test::SpecialFile kind : test::kSpecialFiles) {
+        SCOPED_TRACE(test::describe(kind));
+        const QString path = folder.filePath(QString("special%1.BRD").arg(int(kind)));
+        test::makeSpecialFile(kind, path);
+        QElapsedTimer clock;
+        clock.start();
+        const ReadFile read = readRegularFile(path, 1024);
+        EXPECT_EQ(read.status, ReadStatus::NotAFile);
+        EXPECT_EQ(read.problem, "it is not a file");
+        EXPECT_LT(clock.elapsed(), 1000);
+    }
+    EXPECT_EQ(readRegularFile(folder.path(), 1024).status, ReadStatus::NotAFile);
+    EXPECT_EQ(readRegularFile(folder.filePath("none"), 1024).problem, "it does not exist");
+
+    QFile text(folder.filePath("text.BRD"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("[Brindo]\n") == 9);
+    text.close();
+    EXPECT_EQ(readRegularFile(text.fileName(), 1024).bytes, "[Brindo]\n");
+    EXPECT_EQ(readRegularFile(text.fileName(), 8).status, ReadStatus::TooLarge);
+    if (test::permissionsEnforced()) {
+        QFile::setPermissions(text.fileName(), QFile::WriteOwner);
+        EXPECT_EQ(readRegularFile(text.fileName(), 1024).status, ReadStatus::NoPermission);
+    }
+}
+
+} // namespace
+} // namespace brindo
