@@ -87,6 +87,9 @@ private:
     // Composes the outfit's picture afresh and shows it.
     void redraw(Redraw kind = Redraw::Plain);
     void readDocument(const QString& nativeFile);
+    // Writes the outfit into the file; a failure is told and leaves the
+    // document path as it was.
+    void saveInto(const QString& nativeFile);
 
     QString libraryFolder_; // stored form
     Outfit outfit_;

@@ -10,14 +10,6 @@ FileDialogSettings documentDialog() {
     return {QStringLiteral("Brindo files (*.BRD)"), QStringLiteral("BRD")};
 }
 
-// Writes the outfit into its document; a failure is told to the user.
-void saveToDocument(const Outfit& outfit, UserDialogs& dialogs, QWidget* window) {
-    const FileOutcome saved = saveOutfitDocument(outfit.documentPath, outfit);
-    if (!saved.ok()) {
-        dialogs.tellProblem(window, saved.problem);
-    }
-}
-
 } // namespace
 
 void MainWindow::newOutfit() {
@@ -64,7 +56,7 @@ void MainWindow::save() {
         saveAs();
         return;
     }
-    guarded(tr("Saving the outfit"), [this] { saveToDocument(outfit_, *dialogs_, this); });
+    guarded(tr("Saving the outfit"), [this] { saveInto(outfit_.documentPath); });
 }
 
 void MainWindow::saveAs() {
@@ -73,9 +65,18 @@ void MainWindow::saveAs() {
         if (!name) {
             return;
         }
-        outfit_.documentPath = *name;
-        saveToDocument(outfit_, *dialogs_, this);
+        saveInto(*name);
     });
+}
+
+void MainWindow::saveInto(const QString& nativeFile) {
+    const FileOutcome saved = saveOutfitDocument(nativeFile, outfit_);
+    if (!saved.ok()) {
+        tellProblem(saved.problem);
+        return;
+    }
+    // Only a document that was written becomes the one Save writes to.
+    outfit_.documentPath = nativeFile;
 }
 
 } // namespace brindo

@@ -70,6 +70,12 @@ Outfit outfitFromDocument(const ProfileText& document, Outfit base) {
     return base;
 }
 
+QString noOutfitProblem(const QString& shownName) {
+    return QObject::tr("\"%1\" is not an outfit document: it holds no outfit (it has no [%2] "
+                       "section).")
+        .arg(shownName, kOutfitSection);
+}
+
 LoadedProfile loadOutfitDocument(const QString& nativeFile) {
     LoadedProfile loaded = loadProfileFile(nativeFile);
     if (loaded.status == LoadedProfile::Status::NotText) {
@@ -78,6 +84,11 @@ LoadedProfile loadOutfitDocument(const QString& nativeFile) {
     } else if (loaded.status == LoadedProfile::Status::Unreadable) {
         loaded.problem =
             QObject::tr("Could not open \"%1\": %2.").arg(shown(nativeFile), loaded.problem);
+    } else if (loaded.status == LoadedProfile::Status::Loaded &&
+               !loaded.text.hasSection(kOutfitSection)) {
+        // Any text file would otherwise open as an outfit with every layer off.
+        loaded.status = LoadedProfile::Status::NoOutfit;
+        loaded.problem = noOutfitProblem(shown(nativeFile));
     }
     return loaded;
 }

@@ -35,8 +35,13 @@ QList<DocumentLayer> layersSwitchedOn(const ProfileText& document);
 Outfit outfitFromDocument(const ProfileText& document, Outfit base = {});
 
 // Loads a document for Open. A refused file's problem is a message for the
-// user that names the file.
+// user that names the file. Text without the outfit section is refused as
+// holding no outfit; saving into such a file still adds the section.
 LoadedProfile loadOutfitDocument(const QString& nativeFile);
+
+// What Open and brindo-cli say of text without the outfit section, named as
+// messages show it.
+QString noOutfitProblem(const QString& shownName);
 
 // Saves the outfit into the file, keeping its other sections and lines, and
 // replacing it in one step. The problem is a message for the user that names

@@ -13,14 +13,18 @@ inline constexpr qint64 kMaxProfileFileBytes = 64 * kBytesPerMB;
 
 struct LoadedProfile {
     // NotText: binary data or far too large; Unreadable: not a regular file,
-    // no permission.
-    enum class Status { Loaded, Missing, NotText, Unreadable };
+    // no permission; NoOutfit: text without the outfit section (only
+    // loadOutfitDocument tells this).
+    enum class Status { Loaded, Missing, NotText, Unreadable, NoOutfit };
 
     Status status = Status::Missing;
     ProfileText text;
     QString problem; // why a file was refused
 
-    bool refused() const { return status == Status::NotText || status == Status::Unreadable; }
+    bool refused() const {
+        return status == Status::NotText || status == Status::Unreadable ||
+               status == Status::NoOutfit;
+    }
 };
 
 // Reads a whole profile file. A file that is not text (it holds NUL bytes), is

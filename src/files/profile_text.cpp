@@ -429,6 +429,20 @@ QList<ProfileText::Section> ProfileText::sections() const {
     return sections;
 }
 
+bool ProfileText::hasSection(const QString& section) const {
+    const Name sectionName(section);
+    LineReader reader(bytes_);
+    while (!reader.atEnd()) {
+        const Line line = reader.next();
+        const ParsedLine parsed =
+            parseLine(QByteArrayView(bytes_).sliced(line.begin, line.end - line.begin));
+        if (parsed.kind == LineKind::Section && sectionName.matches(parsed.name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 ProfileText::WriteResult ProfileText::write(const QString& section, const QString& key,
                                             const std::optional<QString>& value) {
     return write(section, QList<Change>{{key, value}});

@@ -43,6 +43,8 @@ public:
     QString read(const QString& section, const QString& key) const;
     // The values of several keys, in the order asked, read in one pass.
     QStringList read(const QString& section, const QStringList& keys) const;
+    // Whether the text has the section, even an empty one.
+    bool hasSection(const QString& section) const;
 
     // Every section with its keys, in file order, as read() finds them: of
     // duplicate sections and of duplicate keys the first counts.

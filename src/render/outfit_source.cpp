@@ -98,6 +98,8 @@ OutfitSource readOutfitSource(const QByteArray& bytes, const QString& name) {
         source.problem = QObject::tr("\"%1\" is not an outfit document: it holds binary data, "
                                      "not text.")
                              .arg(name);
+    } else if (!ProfileText(bytes).hasSection(kOutfitSection)) {
+        source.problem = noOutfitProblem(name);
     } else {
         source.outfit = outfitFromDocument(ProfileText(bytes));
         source.documentText = documentText(bytes);

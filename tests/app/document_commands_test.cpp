@@ -59,19 +59,26 @@ protected:
     }
 };
 
+// A failed save leaves the document as it was: Save asks again, or keeps
+// writing to the document that worked.
 TEST_F(DocumentCommandsTest, SaveAsksForANameOnlyWhileThereIsNoDocument) {
     run("save", {path("gone/first.BRD")});
     ASSERT_EQ(dialogs.messages.size(), 1) << "the folder does not exist";
     EXPECT_TRUE(dialogs.messages.at(0).contains(QDir::toNativeSeparators(path("gone/first.BRD"))));
     EXPECT_TRUE(dialogs.messages.at(0).contains("does not exist"));
+    EXPECT_TRUE(form->outfit().documentPath.isEmpty());
     QDir(library.root()).mkdir("gone");
+    run("save", {path("gone/first.BRD")});
+    EXPECT_TRUE(QFile::exists(path("gone/first.BRD")));
     run("save");
-    EXPECT_TRUE(QFile::exists(path("gone/first.BRD"))) << "Save uses the name it was given";
     run("saveAs", {path("second.BRD")});
+    EXPECT_EQ(form->outfit().documentPath, path("second.BRD"));
+    run("saveAs", {path("gone/again/third.BRD")});
+    EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(form->outfit().documentPath, path("second.BRD"));
     run("new");
     EXPECT_TRUE(form->outfit().documentPath.isEmpty());
-    EXPECT_EQ(dialogs.asked.size(), 2);
+    EXPECT_EQ(dialogs.asked.size(), 4);
 }
 
 TEST_F(DocumentCommandsTest, SavedOutfitOpensAgainLayerByLayer) {
@@ -118,11 +125,22 @@ TEST_F(DocumentCommandsTest, CancelInAnyDialogAndOpenOfANonDocumentChangeNothing
         run(action, {std::nullopt});
     }
     run("open", {path("10195.png")});
+    EXPECT_EQ(QDir(library.root()).entryList(QDir::Files), files);
+    // Not even a text file without an outfit opens, nor does Save write to it.
+    const QByteArray notes = "# Notes\n\nTops1=True\n";
+    library.addFile("notes.md", notes);
+    run("open", {path("notes.md")});
     EXPECT_EQ(form->outfit(), before);
     EXPECT_EQ(form->picture(), picture);
-    EXPECT_EQ(QDir(library.root()).entryList(QDir::Files), files);
-    ASSERT_EQ(dialogs.messages.size(), 1);
+    ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(dialogs.messages.at(0).contains(QDir::toNativeSeparators(path("10195.png"))));
+    EXPECT_TRUE(dialogs.messages.at(1).contains(QDir::toNativeSeparators(path("notes.md"))) &&
+                dialogs.messages.at(1).contains("holds no outfit"))
+        << dialogs.messages.at(1).toStdString();
+    run("save");
+    QFile kept(path("notes.md"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), notes);
 }
 
 TEST_F(DocumentCommandsTest, ExportWritesTheCanvasAsA24BitBmpAndTellsFailures) {

@@ -224,10 +224,29 @@ TEST_F(OutfitDocumentTest, OnlyAnExactTrueSwitchesALayerOn) {
     EXPECT_TRUE(opened.hair.enabled);
     EXPECT_EQ(opened.hair.path(), QString::fromUtf8("\\lib\\Zoë.png")) << "a Windows-1252 byte";
 
-    put(""); // every layer goes off and keeps its path
+    put("[Brindo]\n"); // every layer goes off and keeps its path
     const Outfit empty = reopened(startUp());
     EXPECT_FALSE(empty.bottom.enabled);
     EXPECT_EQ(empty.bottom.path(), defaultBottomsPath(kLibrary));
+}
+
+// Any text would open as an outfit with every layer off; only a file with
+// the outfit section opens, yet a save still adds the section to any text.
+TEST_F(OutfitDocumentTest, TextWithoutTheOutfitSectionHoldsNoOutfitYetTakesASave) {
+    for (const char* text : {"", "# Notes\n\nTops1=True\n", "[Window]\nWidth=640\n[Brindos]\n"}) {
+        put(text);
+        const LoadedProfile loaded = loadOutfitDocument(file);
+        EXPECT_EQ(loaded.status, LoadedProfile::Status::NoOutfit) << text;
+        EXPECT_TRUE(loaded.problem.contains(QDir::toNativeSeparators(file)) &&
+                    loaded.problem.contains("holds no outfit"))
+            << loaded.problem.toStdString();
+    }
+    put("[Window]\r\n[ brindo ]\r\n");
+    EXPECT_EQ(loadOutfitDocument(file).status, LoadedProfile::Status::Loaded);
+    put("[Window]\nWidth=640\n");
+    ASSERT_TRUE(saveOutfitDocument(file, startUp()).ok());
+    EXPECT_EQ(reopened(), startUp());
+    EXPECT_TRUE(bytes().startsWith("[Window]\nWidth=640\n[Brindo]\n"));
 }
 
 TEST_F(OutfitDocumentTest, SavingIntoAnotherIniKeepsItsOtherLines) {

@@ -29,6 +29,8 @@ QImage pixelsOf(const QString& file) {
 
 // Usage errors end with 64, other failures with 1, and say so in one line.
 TEST(CommandLineTest, UsageErrorsAndFailuresHaveTheirOwnExitStatus) {
+    const test::TempLibrary temp;
+    temp.addFile("notes.md", "# Notes\n\nTops1=True\n");
     const CliRun bare = cli({});
     EXPECT_EQ(bare.status, 64);
     EXPECT_TRUE(bare.err.startsWith("Usage: brindo-cli COMMAND"));
@@ -49,6 +51,8 @@ TEST(CommandLineTest, UsageErrorsAndFailuresHaveTheirOwnExitStatus) {
         {{"check", "--bogus"}, 64, "Unknown option 'bogus'"},
         {{"render", "none.BRD", "-o", "a.bmp"}, 1, "does not exist"},
         {{"list", "--library", "/no/such/folder"}, 1, "the library folder \"/no/such/folder\""},
+        {{"render", temp.native("notes.md"), "-o", temp.native("a.bmp")}, 1, "holds no outfit"},
+        {{"render", "-", "-o", temp.native("a.bmp")}, 1, "\"standard input\" is not an outfit"},
     };
     for (const auto& [arguments, status, message] : failures) {
         const CliRun run = cli(arguments);
@@ -221,7 +225,7 @@ TEST(CommandLineTest, SpecialFilesEndRenderAndCheckWithinASecond) {
         EXPECT_TRUE(asDocument.err.contains("it is not a file")) << asDocument.err.toStdString();
         const CliRun naming = cli({"render", library.native("names.BRD"), "-o", out}, {}, 5000);
         EXPECT_EQ(naming.status, 2);
-        EXPECT_TRUE(naming.err.contains(QString("Tops\\%1.png\": not found").arg(number)))
+        EXPECT_TRUE(naming.err.contains(QString("Tops/%1.png\": not found").arg(number)))
             << naming.err.toStdString();
         const CliRun check = cli({"check", "--library", library.root()}, {}, 5000);
         EXPECT_EQ(check.status, 0) << "a special file is not listed: " << check.out.toStdString();
