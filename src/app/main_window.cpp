@@ -182,18 +182,20 @@ void MainWindow::quit() {
     QCoreApplication::quit();
 }
 
-void MainWindow::redraw(Redraw kind) {
+QList<FailedLoad> MainWindow::redraw(Redraw kind) {
     if (!painter_) {
-        return;
+        return {};
     }
     const QString openName = openCategory_ ? openCategory_->name : QString();
     CanvasImage& canvas = canvasView_->canvas();
-    drawOutfit(drawPlan(outfit_, resolveLibraryLayout(libraryFolder_, openName)), *painter_,
+    ReportingPainter reporting(*painter_);
+    drawOutfit(drawPlan(outfit_, resolveLibraryLayout(libraryFolder_, openName)), reporting,
                canvas);
     if (kind == Redraw::RepeatLastLayer) {
         painter_->drawOn(canvas.surface(), 0, 0);
     }
     canvasView_->refresh();
+    return reporting.failedLoads();
 }
 
 void MainWindow::tellProblem(const QString& message) {

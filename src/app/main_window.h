@@ -6,6 +6,7 @@
 #include "catalogue/open_category.h"
 #include "model/outfit.h"
 #include "render/png/png_painter.h"
+#include "render/png/reporting_painter.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -84,8 +85,9 @@ private:
         // of Open always have: a half-transparent watermark shows twice.
         RepeatLastLayer,
     };
-    // Composes the outfit's picture afresh and shows it.
-    void redraw(Redraw kind = Redraw::Plain);
+    // Composes the outfit's picture afresh and shows it; answers the images
+    // that could not be drawn.
+    QList<FailedLoad> redraw(Redraw kind = Redraw::Plain);
     void readDocument(const QString& nativeFile);
     // Writes the outfit into the file; a failure is told and leaves the
     // document path as it was.

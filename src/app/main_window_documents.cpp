@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 #include "catalogue/library_layout.h"
 #include "document/outfit_document.h"
+#include "files/message_text.h"
+#include "render/outfit_render.h"
 
 namespace brindo {
 
@@ -8,6 +10,16 @@ namespace {
 
 FileDialogSettings documentDialog() {
     return {QStringLiteral("Brindo files (*.BRD)"), QStringLiteral("BRD")};
+}
+
+QString imagesLeftOutNote(const QStringList& images) {
+    const QString count =
+        images.size() == 1
+            ? QObject::tr("1 image that was not found or cannot be read")
+            : QObject::tr("%1 images that were not found or cannot be read").arg(images.size());
+    return QObject::tr("The outfit is drawn without %1: %2.\n\nThe document keeps their paths; "
+                       "put the images back where they were, or pick other items and save.")
+        .arg(count, fewNames(images));
 }
 
 } // namespace
@@ -48,7 +60,10 @@ void MainWindow::readDocument(const QString& nativeFile) {
         outfit_.slot(layer.slot).switchOn(layer.path);
         redraw(Redraw::RepeatLastLayer);
     }
-    redraw();
+    const QStringList leftOut = layerImagesLeftOut(outfit_, redraw());
+    if (!leftOut.isEmpty()) {
+        dialogs_->tellNote(this, imagesLeftOutNote(leftOut));
+    }
 }
 
 void MainWindow::save() {

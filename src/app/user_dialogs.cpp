@@ -38,4 +38,15 @@ void DesktopDialogs::tellProblem(QWidget* parent, const QString& message) {
     QMessageBox::warning(parent, QStringLiteral("Brindo Creator"), message);
 }
 
+void DesktopDialogs::tellNote(QWidget* parent, const QString& message) {
+    if (note_) {
+        note_->close();
+    }
+    note_ = new QMessageBox(QMessageBox::Information, QStringLiteral("Brindo Creator"), message,
+                            QMessageBox::Ok, parent);
+    note_->setAttribute(Qt::WA_DeleteOnClose);
+    note_->setWindowModality(Qt::NonModal);
+    note_->show();
+}
+
 } // namespace brindo

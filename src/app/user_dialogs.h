@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -27,8 +29,11 @@ public:
                                                const FileDialogSettings& settings) = 0;
     virtual std::optional<QString> askSaveFile(QWidget* parent,
                                                const FileDialogSettings& settings) = 0;
-    // Tells the user that something failed.
+    // Tells the user that something failed, and waits until it is read.
     virtual void tellProblem(QWidget* parent, const QString& message) = 0;
+    // Tells the user something worth knowing without stopping the work: the
+    // note stays beside the window until closed, and a new note replaces it.
+    virtual void tellNote(QWidget* parent, const QString& message) = 0;
 };
 
 // The real dialogs of the desktop.
@@ -39,6 +44,10 @@ public:
     std::optional<QString> askSaveFile(QWidget* parent,
                                        const FileDialogSettings& settings) override;
     void tellProblem(QWidget* parent, const QString& message) override;
+    void tellNote(QWidget* parent, const QString& message) override;
+
+private:
+    QPointer<QMessageBox> note_;
 };
 
 } // namespace brindo

@@ -92,4 +92,21 @@ QImage scaledUp(const QImage& picture, int factor) {
     return scaled;
 }
 
+QStringList layerImagesLeftOut(const Outfit& outfit, const QList<FailedLoad>& failedLoads) {
+    QStringList leftOut;
+    for (const SlotInfo& info : kSlotTable) {
+        const LayerSlot& slot = outfit.*(info.field);
+        if (info.id == SlotId::ReadyMadeOutfit || !slot.enabled || leftOut.contains(slot.path())) {
+            continue; // a ready-made outfit is named, not an image
+        }
+        const bool failed =
+            std::any_of(failedLoads.begin(), failedLoads.end(),
+                        [&slot](const FailedLoad& load) { return load.path == slot.path(); });
+        if (failed) {
+            leftOut.append(slot.path());
+        }
+    }
+    return leftOut;
+}
+
 } // namespace brindo

@@ -48,4 +48,8 @@ RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder,
 // the program reads (see withinPngLimit).
 QImage scaledUp(const QImage& picture, int factor);
 
+// The images of the outfit's layers that are switched on and could not be
+// loaded, each once, in slot order. The library's own files are no layers.
+QStringList layerImagesLeftOut(const Outfit& outfit, const QList<FailedLoad>& failedLoads);
+
 } // namespace brindo

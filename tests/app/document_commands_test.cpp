@@ -114,6 +114,43 @@ TEST_F(DocumentCommandsTest, SavedOutfitOpensAgainLayerByLayer) {
     EXPECT_EQ(dialogs.asked.size(), 3);
 }
 
+// Images that a document names and the library lacks are left out of the
+// picture, and named once in a note that does not stop the work.
+TEST_F(DocumentCommandsTest, OpenNotesTheImagesNotFoundAndKeepsTheirPaths) {
+    run("open", {path("dressed.BRD")});
+    EXPECT_TRUE(dialogs.notes.isEmpty());
+    // In slot order: the eyes come first, the tops last.
+    const QString gone[] = {"\\Old\\Eyes\\93.png", "\\Old\\Hats\\92.png", "\\Old\\Mouth\\94.png",
+                            "\\Old\\Other\\95.png", "\\Old\\Tops\\91.png"};
+    const char* const keys[] = {"Eyes", "Hats", "Mouth", "Other", "Tops"};
+    QByteArray two = "[Brindo]\nBottom1=True\nBottom2=" + library.stored("Bottoms/00.png").toUtf8();
+    QByteArray five = "[Brindo]";
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray layer =
+            QByteArray("\n") + keys[i] + "1=True\n" + keys[i] + "2=" + gone[i].toUtf8();
+        five += layer;
+        two += i % 4 == 0 ? layer : QByteArray();
+    }
+    library.addFile("two.BRD", two);
+    library.addFile("five.BRD", five);
+    run("open", {path("two.BRD")});
+    ASSERT_EQ(dialogs.notes.size(), 1);
+    EXPECT_TRUE(dialogs.notes.at(0).contains("without 2 images that were not found") &&
+                dialogs.notes.at(0).contains(gone[0] + " and " + gone[4] + "."))
+        << dialogs.notes.at(0).toStdString();
+    EXPECT_EQ(form->outfit().tops.path(), gone[4]) << "the document's path stays";
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    MainWindow started(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    started.start();
+    started.openDocument(path("five.BRD")); // named on the command line
+    ASSERT_EQ(dialogs.notes.size(), 2);
+    EXPECT_TRUE(
+        dialogs.notes.at(1).contains("without 5 images") &&
+        dialogs.notes.at(1).contains(gone[0] + ", " + gone[1] + ", " + gone[2] + " and 2 more."))
+        << dialogs.notes.at(1).toStdString();
+}
+
 TEST_F(DocumentCommandsTest, CancelInAnyDialogAndOpenOfANonDocumentChangeNothing) {
     run("save", {std::nullopt});
     EXPECT_TRUE(form->outfit().documentPath.isEmpty());

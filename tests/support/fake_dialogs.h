@@ -9,13 +9,15 @@
 namespace brindo::test {
 
 // Answers the main window's questions in place of a person: file dialogs take
-// their answers from a queue (std::nullopt = Cancel), messages are recorded.
+// their answers from a queue (std::nullopt = Cancel), messages and notes are
+// recorded.
 class FakeDialogs : public UserDialogs {
 public:
     struct Shared {
         std::deque<std::optional<QString>> answers;
         QList<FileDialogSettings> asked; // settings of every dialog shown
-        QStringList messages;
+        QStringList messages;            // problems told
+        QStringList notes;               // notes that do not stop the work
     };
 
     explicit FakeDialogs(Shared& shared) : shared_(shared) {}
@@ -30,6 +32,9 @@ public:
     }
     void tellProblem(QWidget* /*parent*/, const QString& message) override {
         shared_.messages.append(message);
+    }
+    void tellNote(QWidget* /*parent*/, const QString& message) override {
+        shared_.notes.append(message);
     }
 
 private:

@@ -25,6 +25,9 @@ public:
         std::fprintf(stderr, "screenshot: %s\n", qPrintable(message));
         std::exit(1);
     }
+    void tellNote(QWidget* parent, const QString& message) override {
+        tellProblem(parent, message);
+    }
 };
 
 // Selects the row with this text, as a click on it would.
