@@ -52,6 +52,9 @@ void MainWindow::readDocument(const QString& nativeFile) {
     }
     outfit_.documentPath = nativeFile;
     if (document.status == LoadedProfile::Status::Missing) {
+        tellProblem(tr("\"%1\" does not exist, so the outfit stays as it is; Save creates "
+                       "the document.")
+                        .arg(fitForMessage(nativeFile)));
         return;
     }
     // The picture builds up layer by layer while the document is read.

@@ -143,7 +143,16 @@ TEST_F(DocumentCommandsTest, OpenNotesTheImagesNotFoundAndKeepsTheirPaths) {
 
     MainWindow started(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
     started.start();
-    started.openDocument(path("five.BRD")); // named on the command line
+    // Named on the command line: a missing document is told, and the
+    // window stays on the default outfit, ready to save it there.
+    const Outfit startUp = started.outfit();
+    started.openDocument(path("missing.BRD"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.at(0).contains(path("missing.BRD") + "\" does not exist"));
+    Outfit expected = startUp;
+    expected.documentPath = path("missing.BRD");
+    EXPECT_EQ(started.outfit(), expected);
+    started.openDocument(path("five.BRD"));
     ASSERT_EQ(dialogs.notes.size(), 2);
     EXPECT_TRUE(
         dialogs.notes.at(1).contains("without 5 images") &&
