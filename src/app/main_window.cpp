@@ -3,6 +3,7 @@
 #include "catalogue/folder_listing.h"
 #include "catalogue/library_layout.h"
 #include "catalogue/stored_path.h"
+#include "files/message_text.h"
 #include "render/draw_outfit.h"
 
 #include <QAction>
@@ -44,8 +45,8 @@ QList<QKeySequence> shortcutsFor(QKeySequence::StandardKey command, const char* 
 } // namespace
 
 MainWindow::MainWindow(const QString& nativeLibraryFolder, std::unique_ptr<UserDialogs> dialogs)
-    : libraryFolder_(storedFromNative(QDir(nativeLibraryFolder).absolutePath())),
-      dialogs_(std::move(dialogs)) {
+    : nativeLibraryFolder_(QDir(nativeLibraryFolder).absolutePath()),
+      libraryFolder_(storedFromNative(nativeLibraryFolder_)), dialogs_(std::move(dialogs)) {
     setWindowTitle(QStringLiteral("Brindo Creator"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -149,6 +150,15 @@ void MainWindow::setOuterWidthTwips(int twips) {
 void MainWindow::start() {
     guarded(tr("Starting"), [this] {
         show();
+        if (!canStoreName(nativeLibraryFolder_)) {
+            // Its stored form names another folder: nothing of it can be read.
+            tellProblem(tr("Brindo Creator cannot use its picture library: the name of the "
+                           "folder that holds it, \"%1\", holds the character \"%2\", which "
+                           "outfit documents cannot store in a path.\n\nRename the folder, or "
+                           "move the program into one whose name has no \"%2\".")
+                            .arg(fitForMessage(nativeLibraryFolder_), kStoredSeparator));
+            return;
+        }
         painter_ = std::make_unique<PngPainter>(libraryFolder_);
         const QString baseFigure = baseFigurePath(libraryFolder_);
         const LoadResult baseFigureResult = painter_->load(baseFigure);
@@ -171,8 +181,7 @@ void MainWindow::start() {
             tellProblem(tr("The base figure \"%1\" is missing or cannot be read, so there is "
                            "no character to dress.\n\nBrindo Creator looks for its picture "
                            "library in the folder that holds the program:\n%2")
-                            .arg(QString(kBaseFigureFile),
-                                 QDir::toNativeSeparators(nativePath(libraryFolder_))));
+                            .arg(QString(kBaseFigureFile), fitForMessage(nativeLibraryFolder_)));
         }
     });
 }

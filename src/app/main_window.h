@@ -89,10 +89,13 @@ private:
     // that could not be drawn.
     QList<FailedLoad> redraw(Redraw kind = Redraw::Plain);
     void readDocument(const QString& nativeFile);
+    // Why the category cannot be opened, for the user.
+    QString categoryProblemText(const QString& name) const;
     // Writes the outfit into the file; a failure is told and leaves the
     // document path as it was.
     void saveInto(const QString& nativeFile);
 
+    QString nativeLibraryFolder_;
     QString libraryFolder_; // stored form
     Outfit outfit_;
     std::optional<OpenCategory> openCategory_;

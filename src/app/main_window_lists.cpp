@@ -2,8 +2,8 @@
 #include "catalogue/item_pick.h"
 #include "catalogue/stored_path.h"
 #include "catalogue/variant_pick.h"
+#include "files/message_text.h"
 
-#include <QDir>
 #include <optional>
 
 namespace brindo {
@@ -28,12 +28,28 @@ void MainWindow::openSelectedCategory() {
         itemList_->setRows(openCategory_ ? openCategory_->rows : QStringList());
         itemList_->show();
         if (!openCategory_) {
-            const QString folder = nativePath(joinStored(libraryFolder_, *name));
-            tellProblem(tr("The category folder \"%1\" cannot be opened. It may have been "
-                           "moved or removed.")
-                            .arg(QDir::toNativeSeparators(folder)));
+            tellProblem(categoryProblemText(*name));
         }
     });
+}
+
+QString MainWindow::categoryProblemText(const QString& name) const {
+    const QString folder = fitForMessage(nativeEntryPath(libraryFolder_, name));
+    switch (categoryProblem(libraryFolder_, name)) {
+    case CategoryProblem::UnstorableName:
+        return tr("The category \"%1\" cannot be opened: its name holds the character \"%2\", "
+                  "which outfit documents cannot store in a path. Rename the folder \"%3\" "
+                  "without it.")
+            .arg(fitForMessage(name), kStoredSeparator, folder);
+    case CategoryProblem::NoPermission:
+        return tr("The category folder \"%1\" cannot be read: you do not have permission to "
+                  "read it. Make it readable to pick its items.")
+            .arg(folder);
+    case CategoryProblem::Missing:
+        break;
+    }
+    return tr("The category folder \"%1\" cannot be opened. It may have been moved or removed.")
+        .arg(folder);
 }
 
 void MainWindow::pickSelectedItem() {

@@ -49,6 +49,19 @@ std::optional<QStringList> listEntries(const QString& storedFolder, Wanted wante
 
 } // namespace
 
+FolderAccess folderCanBeRead(const QString& storedFolder) {
+    const QString native = nativePath(storedFolder);
+    if (native.isEmpty()) {
+        return FolderAccess::Missing;
+    }
+    std::error_code error;
+    const fs::directory_iterator listing(fs::path(QFile::encodeName(native).toStdString()), error);
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
+        return FolderAccess::NoPermission;
+    }
+    return error ? FolderAccess::Missing : FolderAccess::Readable;
+}
+
 void sortForListing(QStringList& names) {
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int folded = a.compare(b, Qt::CaseInsensitive);

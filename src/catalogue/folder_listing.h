@@ -13,6 +13,10 @@ namespace brindo {
 std::optional<QStringList> listFiles(const QString& storedFolder);
 std::optional<QStringList> listSubfolders(const QString& storedFolder);
 
+// Whether a folder can be listed, and why not.
+enum class FolderAccess { Readable, Missing, NoPermission };
+FolderAccess folderCanBeRead(const QString& storedFolder);
+
 // Sorts names into listing order.
 void sortForListing(QStringList& names);
 

@@ -23,6 +23,9 @@ CategoryKind kindOf(const QString& name, const QStringList& files) {
 } // namespace
 
 std::optional<OpenCategory> openCategory(const QString& libraryFolder, const QString& name) {
+    if (!canStoreName(name)) {
+        return std::nullopt; // its stored path would name another folder
+    }
     const QString folder = joinStored(libraryFolder, name);
     auto files = listFiles(folder);
     if (!files) {
@@ -42,6 +45,15 @@ std::optional<OpenCategory> openCategory(const QString& libraryFolder, const QSt
         rows = std::move(*subfolders);
     }
     return OpenCategory{name, folder, kindOf(name, *files), std::move(*files), std::move(rows)};
+}
+
+CategoryProblem categoryProblem(const QString& libraryFolder, const QString& name) {
+    if (!canStoreName(name)) {
+        return CategoryProblem::UnstorableName;
+    }
+    return folderCanBeRead(joinStored(libraryFolder, name)) == FolderAccess::NoPermission
+               ? CategoryProblem::NoPermission
+               : CategoryProblem::Missing;
 }
 
 } // namespace brindo

@@ -27,7 +27,16 @@ struct OpenCategory {
 // Opens a category of the library. A folder holding at least one file lists
 // "<none>" and the listed names of its files, whatever their extension
 // (sub-folders are ignored); any other folder lists its sub-folders by name.
-// std::nullopt when the category folder cannot be listed.
+// std::nullopt when the category folder cannot be listed, or its name cannot
+// be stored.
 std::optional<OpenCategory> openCategory(const QString& libraryFolder, const QString& name);
+
+// Why a category cannot be opened.
+enum class CategoryProblem {
+    Missing,        // moved or removed, or not a folder
+    NoPermission,   // the folder may not be read
+    UnstorableName, // its name holds the stored separator (see canStoreName)
+};
+CategoryProblem categoryProblem(const QString& libraryFolder, const QString& name);
 
 } // namespace brindo

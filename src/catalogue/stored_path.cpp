@@ -80,8 +80,16 @@ QString storedFromNative(const QString& nativePath) {
     return stored;
 }
 
+bool canStoreName(const QString& nativePathOrName) {
+    return !nativePathOrName.contains(kStoredSeparator);
+}
+
 QString joinStored(const QString& folder, const QString& name) {
     return folder + kStoredSeparator + name;
+}
+
+QString nativeEntryPath(const QString& storedFolder, const QString& name) {
+    return appendNative(nativePath(storedFolder), name);
 }
 
 QString nativePath(const QString& storedPath) {

@@ -12,10 +12,19 @@ namespace brindo {
 inline constexpr QChar kStoredSeparator = u'\\';
 
 // The stored form of a native absolute path ("/opt/brindo" -> "\opt\brindo").
+// Only a path for which canStoreName holds comes back as it was.
 QString storedFromNative(const QString& nativePath);
+
+// Whether a native path or a name keeps its meaning in the stored form: a
+// backslash in a name would split it into two.
+bool canStoreName(const QString& nativePathOrName);
 
 // Joins stored path pieces with one backslash.
 QString joinStored(const QString& folder, const QString& name);
+
+// The native path of an entry of a stored folder, right also for a name that
+// cannot be stored.
+QString nativeEntryPath(const QString& storedFolder, const QString& name);
 
 // The native path for a stored one. Components that do not exist with their
 // exact letter case are matched ignoring case, as on the file systems the

@@ -9,6 +9,7 @@
 #include "catalogue/open_category.h"
 #include "catalogue/stored_path.h"
 #include "check/library_checker.h"
+#include "files/message_text.h"
 #include "files/regular_file.h"
 #include "render/png/png_loading.h"
 
@@ -33,17 +34,36 @@ QByteArray pictureFormat(const QString& nativeFile) {
 
 } // namespace
 
-void LibraryChecker::add(LibraryFinding::Severity severity, const QString& storedPath,
+void LibraryChecker::add(LibraryFinding::Severity severity, const QString& nativePath,
                          const QString& message) {
-    findings_.append({severity, QDir::toNativeSeparators(nativePath(storedPath)), message});
+    findings_.append({severity, QDir::toNativeSeparators(nativePath), message});
 }
 
 void LibraryChecker::error(const QString& storedPath, const QString& message) {
-    add(LibraryFinding::Severity::Error, storedPath, message);
+    add(LibraryFinding::Severity::Error, nativePath(storedPath), message);
 }
 
 void LibraryChecker::warning(const QString& storedPath, const QString& message) {
-    add(LibraryFinding::Severity::Warning, storedPath, message);
+    add(LibraryFinding::Severity::Warning, nativePath(storedPath), message);
+}
+
+bool LibraryChecker::storableName(const QString& storedFolder, const QString& name) {
+    if (canStoreName(name)) {
+        return true;
+    }
+    add(LibraryFinding::Severity::Error, nativeEntryPath(storedFolder, name),
+        QObject::tr("its name holds the character \"%1\", which outfit documents cannot store "
+                    "in a path, so the program cannot open it; rename it without \"%1\"")
+            .arg(kStoredSeparator));
+    return false;
+}
+
+QString unreadableFolderText(const QString& storedFolder) {
+    if (folderCanBeRead(storedFolder) == FolderAccess::NoPermission) {
+        return QObject::tr("cannot be read: you do not have permission to read it; make it "
+                           "readable");
+    }
+    return QObject::tr("cannot be opened: it was moved or removed while it was checked");
 }
 
 bool LibraryChecker::isFile(const QString& storedPath) {
@@ -106,24 +126,27 @@ void checkListedFile(LibraryChecker& checker, const QString& folder, const QStri
         checker.error(listed, QObject::tr("is listed as \"%1\", which loads \"%2\": there is no "
                                           "such file, so picking it puts nothing on; name it "
                                           "\"%2\" or move it out of the folder")
-                                  .arg(row, loaded));
+                                  .arg(fitForMessage(row), fitForMessage(loaded)));
         return;
     }
     const QFileInfo listedFile(nativePath(listed));
     if (QFileInfo(nativePath(loadPath)).canonicalFilePath() != listedFile.canonicalFilePath()) {
         checker.warning(listed, QObject::tr("is listed as \"%1\", which loads the file \"%2\" "
                                             "instead: remove one of the two")
-                                    .arg(row, loaded));
+                                    .arg(fitForMessage(row), fitForMessage(loaded)));
     } else if (fileName != loaded) {
         checker.warning(listed, QObject::tr("loads only because names match ignoring letter "
                                             "case: name it \"%1\"")
-                                    .arg(loaded));
+                                    .arg(fitForMessage(loaded)));
     }
     checker.checkImage(loadPath);
 }
 
 void checkFlatCategory(LibraryChecker& checker, const OpenCategory& category) {
     for (const QString& file : category.files) {
+        if (!checker.storableName(category.folder, file)) {
+            continue;
+        }
         for (const QString& image : itemImages(category, listedName(file))) {
             checkListedFile(checker, category.folder, file, image);
         }
@@ -210,11 +233,15 @@ bool checkCategoryName(LibraryChecker& checker, const OpenCategory& category) {
 }
 
 void checkCategory(LibraryChecker& checker, const QString& name) {
+    if (!checker.storableName(checker.root(), name)) {
+        return;
+    }
+    const QString folder = joinStored(checker.root(), name);
     const std::optional<OpenCategory> category = openCategory(checker.root(), name);
-    const auto subfolders = listSubfolders(joinStored(checker.root(), name));
+    const auto subfolders = listSubfolders(folder);
     if (!category || !subfolders) {
-        checker.error(joinStored(checker.root(), name),
-                      QObject::tr("the category folder cannot be opened; make it readable"));
+        checker.error(
+            folder, QObject::tr("the category folder %1").arg(check::unreadableFolderText(folder)));
         return;
     }
     const QStringList& files = category->files;
@@ -231,6 +258,9 @@ void checkCategory(LibraryChecker& checker, const QString& name) {
             return;
         }
         for (const QString& item : *subfolders) {
+            if (!checker.storableName(category->folder, item)) {
+                continue;
+            }
             if (hair) {
                 check::checkHairItem(checker, *category, item);
             } else {
@@ -245,12 +275,14 @@ void checkCategory(LibraryChecker& checker, const QString& name) {
             checker.warning(category->folder,
                             QObject::tr("holds files, so its sub-folders (%1) are not listed; "
                                         "move them out or put their images in the folder")
-                                .arg(subfolders->join(QLatin1String(", "))));
+                                .arg(fewNames(*subfolders)));
         }
         check::checkFlatCategory(checker, *category);
     } else if (slotForFolderCategory(name)) {
         for (const QString& item : *subfolders) {
-            check::checkFaceItem(checker, *category, item);
+            if (checker.storableName(category->folder, item)) {
+                check::checkFaceItem(checker, *category, item);
+            }
         }
     } else if (dresses) {
         checker.warning(category->folder,

@@ -5,6 +5,7 @@
 #include "catalogue/stored_path.h"
 #include "catalogue/variant_pick.h"
 #include "check/library_checker.h"
+#include "files/message_text.h"
 
 #include <QObject>
 
@@ -21,7 +22,7 @@ std::optional<QStringList> itemFiles(LibraryChecker& checker, const QString& ite
     auto files = listFiles(itemFolder);
     if (!files) {
         checker.error(itemFolder,
-                      QObject::tr("the item folder cannot be opened; make it readable"));
+                      QObject::tr("the item folder %1").arg(unreadableFolderText(itemFolder)));
     }
     return files;
 }
@@ -47,17 +48,7 @@ PickedItem pickWithVariants(const OpenCategory& category, const QString& item) {
 } // namespace
 
 QString missingNames(const QStringList& names) {
-    constexpr qsizetype kNamed = 3;
-    if (names.size() == 1) {
-        return QObject::tr("%1 is").arg(names.constFirst());
-    }
-    if (names.size() <= kNamed + 1) {
-        return QObject::tr("%1 and %2 are")
-            .arg(names.first(names.size() - 1).join(QLatin1String(", ")), names.constLast());
-    }
-    return QObject::tr("%1 and %2 more are")
-        .arg(names.first(kNamed).join(QLatin1String(", ")))
-        .arg(names.size() - kNamed);
+    return fewNames(names) + (names.size() == 1 ? QObject::tr(" is") : QObject::tr(" are"));
 }
 
 void checkHairItem(LibraryChecker& checker, const OpenCategory& category, const QString& item) {
@@ -123,6 +114,9 @@ void checkFaceItem(LibraryChecker& checker, const OpenCategory& category, const 
     }
     // The variant rows are the files after the first, in listing order.
     for (int index = 0; index < picked.variantImages.size(); ++index) {
+        if (!checker.storableName(itemFolder, files->at(index + 1))) {
+            continue;
+        }
         for (const QString& image : picked.variantImages.at(index)) {
             checkListedFile(checker, itemFolder, files->at(index + 1), image);
         }

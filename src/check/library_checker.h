@@ -22,6 +22,8 @@ public:
     const QString& root() const { return root_; }
     void error(const QString& storedPath, const QString& message);
     void warning(const QString& storedPath, const QString& message);
+    // Whether a name listed in the folder can be stored; an error when not.
+    bool storableName(const QString& storedFolder, const QString& name);
     QList<LibraryFinding> takeFindings() { return std::move(findings_); }
 
     // Whether the program finds a file at the stored path.
@@ -35,7 +37,7 @@ public:
     void setFigureSize(QSize size) { figureSize_ = size; }
 
 private:
-    void add(LibraryFinding::Severity severity, const QString& storedPath, const QString& message);
+    void add(LibraryFinding::Severity severity, const QString& nativePath, const QString& message);
 
     QString root_;
     QList<LibraryFinding> findings_;
@@ -58,5 +60,8 @@ void checkReadyMadeOutfit(LibraryChecker& checker, const OpenCategory& category,
 
 // "a.png is" / "a.png, b.png and 3 more are": names of missing files.
 QString missingNames(const QStringList& names);
+
+// Why a folder that cannot be listed cannot, and what to do.
+QString unreadableFolderText(const QString& storedFolder);
 
 } // namespace brindo::check

@@ -1,5 +1,7 @@
 #include "files/atomic_replace.h"
 
+#include "files/message_text.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QObject>
@@ -17,7 +19,7 @@ QString writeProblem(const QString& nativeFile, const QSaveFile& file, qint64 by
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir()) {
         return QObject::tr("the folder %1 does not exist")
-            .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+            .arg(fitForMessage(folder.absoluteFilePath()));
     }
     if (target.isDir()) {
         return QObject::tr("that name belongs to a folder");
@@ -27,7 +29,7 @@ QString writeProblem(const QString& nativeFile, const QSaveFile& file, qint64 by
     }
     if (!folder.isWritable()) {
         return QObject::tr("you do not have permission to write in the folder %1")
-            .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+            .arg(fitForMessage(folder.absoluteFilePath()));
     }
     if (file.error() == QFileDevice::ResourceError ||
         QStorageInfo(folder.absoluteFilePath()).bytesAvailable() < bytesToWrite) {

@@ -99,6 +99,25 @@ TEST(StartupTest, MissingBaseFigureIsToldOnceAndTheWindowStillOpens) {
     EXPECT_TRUE(dialogs.messages[0].contains(library.root()));
 }
 
+// Paths join folder names with "\" in documents, so a program folder whose
+// name holds one cannot be used; the window says so rather than that the
+// library is missing somewhere else.
+TEST(StartupTest, AProgramFolderWhoseNameDocumentsCannotStoreIsToldPlainly) {
+    test::TempLibrary library("Brindo\\Copy");
+    library.addFixedFiles();
+    library.addFolder("Tops");
+    test::FakeDialogs::Shared dialogs;
+    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form.start();
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    const QString& told = dialogs.messages.at(0);
+    EXPECT_TRUE(told.contains("holds the character \"\\\"") && told.contains(library.root()))
+        << told.toStdString();
+    EXPECT_FALSE(told.contains("10195.png"));
+    EXPECT_EQ(form.categoryList()->count(), 0);
+}
+
 // A library of a one-layer hair item and a top, open in the window.
 class ListClicksTest : public testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "check/library_check.h"
+#include "support/permissions.h"
 #include "support/temp_library.h"
 #include "support/test_images.h"
 
@@ -40,10 +41,18 @@ TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
     library.addImage("Tops/04.png", Qt::red, 5, 4);
     library.addFile("Tops/05.png", test::encodeFlatPng(40000, 2, qRgb(255, 0, 0)));
     library.addFile("Tops/ab");
+    library.addFile("Tops/a\nb");
+    library.addImage("Tops/0\\6.png", Qt::red);
     library.addFolder("Tops/Old");
     library.addFolder("Empty");
+    add("Hats\\Caps/01.png");
+    const bool locking = test::permissionsEnforced();
+    if (locking) {
+        library.addImage("Locked tops/01.png", Qt::red);
+        QFile::setPermissions(library.native("Locked tops"), {});
+    }
 
-    const char* expected[] = {
+    QList<const char*> expected = {
         "error Bottoms/00.png: the default bottoms are missing",
         "warning Brothers: its name holds \"other\" inside a longer word",
         "warning Empty: is empty",
@@ -62,8 +71,17 @@ TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
         ("error Tops/05.png: is too large (40000 x 2 pixels; the limit is 16384 x 16384 pixels "
          "in all and 32767 pixels a side)"),
         "error Tops/ab: is listed as \"ab\", which loads \"ab.png\"",
+        "error Tops/a\nb: is listed as \"a␊b\", which loads \"a␊b.png\"",
+        "error Tops/0\\6.png: its name holds the character \"\\\"",
+        "error Hats\\Caps: its name holds the character \"\\\"",
     };
+    if (locking) {
+        expected.append("error Locked tops: the category folder cannot be read: you do not "
+                        "have permission to read it");
+    }
     const QList<LibraryFinding> findings = checkLibrary(library.stored());
+    QFile::setPermissions(library.native("Locked tops"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QString report = "\n";
     for (const LibraryFinding& finding : findings) {
         const QString kind =
@@ -72,7 +90,7 @@ TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
             QDir(library.root()).relativeFilePath(QDir::fromNativeSeparators(finding.path));
         report += kind + u' ' + path + ": " + finding.message + u'\n';
     }
-    EXPECT_EQ(findings.size(), std::ssize(expected)) << report.toStdString();
+    EXPECT_EQ(findings.size(), expected.size()) << report.toStdString();
     for (const char* line : expected) {
         EXPECT_TRUE(report.contains(u'\n' + QString::fromUtf8(line))) << line;
     }

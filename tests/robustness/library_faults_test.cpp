@@ -1,8 +1,8 @@
 // A library with the faults that real folders have: symbolic-link loops,
 // names with non-ASCII letters and spaces, upper-case extensions, a category
-// that is a file, a folder without read permission, images of 1 x 1 and of
-// 8000 x 8000 pixels. The program starts, lists, draws and saves; what cannot
-// be shown is told or left out.
+// that is a file, a folder without read permission, names with a backslash or
+// a line break, images of 1 x 1 and of 8000 x 8000 pixels. The program
+// starts, lists, draws and saves; what cannot be shown is told or left out.
 
 #include "robustness.h"
 #include "support/permissions.h"
@@ -33,6 +33,8 @@ protected:
         image("Ögon och eyes/Runda/01.png", Qt::gray);
         image("Footwear/01.png", Qt::white);
         image("Hair/Short/00.png", Qt::cyan); // a hair item has many more
+        image("Hats\\Caps/01.png", Qt::magenta);
+        image("Shirts\nand tops/01.png", Qt::darkRed);
         library.addFile("Other/Broken.png", "not a picture");
         library.addFile("Hats", "a category that is a file");
         library.addFolder("Empty");
@@ -110,9 +112,23 @@ TEST_F(LibraryFaultsTest, ListsWhatCanBeListedAndSavesItsOutfits) {
     EXPECT_EQ(form->outfit().eyes, dressed.eyes);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
+    // A line break shows as a symbol, and the category opens all the same.
+    EXPECT_TRUE(pick("Shirts␊and tops", "01").isEmpty());
+    EXPECT_EQ(form->outfit().tops.path(), library.stored("Shirts\nand tops/01.png"));
+    record("A category whose name holds a line break",
+           "listed and opened, the break shown as \"␊\"", {});
+    // A backslash would split the name in a document's paths.
+    const QString caps = click(form->categoryList(), "Hats\\Caps");
+    EXPECT_TRUE(caps.contains("its name holds the character \"\\\"") &&
+                caps.contains(library.native("Hats\\Caps")))
+        << caps.toStdString();
+    EXPECT_EQ(form->itemList()->count(), 0);
+    record("A category whose name holds a backslash", "listed; opening it shows no items", caps);
+
     if (test::permissionsEnforced()) {
         const QString locked = click(form->categoryList(), "Footwear");
-        EXPECT_TRUE(locked.contains("cannot be opened")) << locked.toStdString();
+        EXPECT_TRUE(locked.contains("you do not have permission to read it"))
+            << locked.toStdString();
         EXPECT_EQ(form->itemList()->count(), 0);
         record("A category folder without read permission", "listed; opening it shows no items",
                locked);

@@ -53,7 +53,9 @@ TEST(CommandLineTest, UsageErrorsAndFailuresHaveTheirOwnExitStatus) {
         {{"list", "--library", "/no/such/folder"}, 1, "the library folder \"/no/such/folder\""},
         {{"render", temp.native("notes.md"), "-o", temp.native("a.bmp")}, 1, "holds no outfit"},
         {{"render", "-", "-o", temp.native("a.bmp")}, 1, "\"standard input\" is not an outfit"},
+        {{"check", "--library", temp.native("Brindo\\Copy")}, 1, "holds the character \"\\\""},
     };
+    temp.addFolder("Brindo\\Copy");
     for (const auto& [arguments, status, message] : failures) {
         const CliRun run = cli(arguments);
         EXPECT_EQ(run.status, status) << message;
@@ -74,6 +76,16 @@ TEST(CommandLineTest, MissingImagesAreListedAndSayInTheExitStatus) {
     EXPECT_EQ(
         cli({"render", temp.native("gap.BRD"), "-o", temp.native("no.bmp"), "--strict"}).status, 1);
     EXPECT_FALSE(QFile::exists(temp.native("no.bmp")));
+
+    // A path of megabytes is named by its two ends.
+    const QByteArray endless = "\\start" + QByteArray("\\a").repeated(1 << 20) + "\\end.png";
+    temp.addFile("long.BRD", "[Brindo]\nTops1=True\nTops2=" + endless + "\n");
+    const CliRun cut = cli({"render", temp.native("long.BRD"), "-o", temp.native("long.bmp")});
+    EXPECT_EQ(cut.status, 2);
+    const QString line = cut.err.split('\n').constFirst();
+    EXPECT_LT(line.size(), 300) << line.toStdString();
+    EXPECT_TRUE(line.contains("\"\\start\\a\\a") && line.contains("\\a\\end.png\": not found"))
+        << line.toStdString();
 }
 
 // Several documents in one call: each picture is named after its document,
@@ -187,15 +199,21 @@ TEST(CommandLineTest, CheckPassesTheSampleLibraryAndReportsFaults) {
     EXPECT_EQ(sample.out, "");
     EXPECT_TRUE(sample.err.contains("0 error(s), 0 warning(s)")) << sample.err.toStdString();
 
+    // One line a finding, and one a name in the lists, whatever the names hold.
     const test::TempLibrary broken;
     broken.addFixedFiles();
     broken.addFile("Tops/01.png", "not a picture");
+    broken.addFile("Tops/a\nb.png", "not a picture");
     const CliRun run = cli({"check", "--library", broken.root()});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(
         run.out.startsWith(("error: " + broken.native("Tops/01.png") + ": cannot be").toUtf8()));
-    EXPECT_EQ(run.out.count('\n'), 1) << run.out.toStdString();
-    EXPECT_TRUE(run.err.contains("1 error(s), 0 warning(s)")) << run.err.toStdString();
+    EXPECT_TRUE(
+        run.out.contains(("\nerror: " + broken.native("Tops/a␊b.png") + ": cannot be").toUtf8()));
+    EXPECT_EQ(run.out.count('\n'), 2) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains("2 error(s), 0 warning(s)")) << run.err.toStdString();
+    EXPECT_EQ(cli({"list", "--library", broken.root()}).out,
+              "Bottoms\n  <none>\n  00\nTops\n  <none>\n  01\n  a␊b\n");
 }
 
 // Named pipes, sockets and devices in place of a document, of an image it

@@ -1,6 +1,7 @@
 #include "catalogue/stored_path.h"
 #include "check/library_check.h"
 #include "command_line.h"
+#include "files/message_text.h"
 
 namespace brindo::cli {
 
@@ -28,11 +29,11 @@ int runCheck(const QStringList& arguments) {
         const bool error = finding.severity == LibraryFinding::Severity::Error;
         errors += error ? 1 : 0;
         printOut(QStringLiteral("%1: %2: %3\n")
-                     .arg(error ? QStringLiteral("error") : QStringLiteral("warning"), finding.path,
-                          finding.message));
+                     .arg(error ? QStringLiteral("error") : QStringLiteral("warning"),
+                          fitForMessage(finding.path), finding.message));
     }
     const QString summary = QStringLiteral("%1: %2 error(s), %3 warning(s)")
-                                .arg(shownPath(nativePath(library)))
+                                .arg(fitForMessage(nativePath(library)))
                                 .arg(errors)
                                 .arg(findings.size() - errors);
     printError(parser.command(), summary);

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "catalogue/stored_path.h"
+#include "files/message_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,25 +58,9 @@ int worseStatus(int first, int second) {
     return rank(second) > rank(first) ? second : first;
 }
 
-QString shownPath(const QString& nativePath) {
-    constexpr qsizetype kLongest = 100;
-    constexpr qsizetype kHead = 40;
-    QString shown = QDir::toNativeSeparators(nativePath);
-    for (QChar& character : shown) {
-        if (character.category() == QChar::Other_Control) {
-            character = u'?';
-        }
-    }
-    if (shown.size() > kLongest) {
-        // Both ends tell most: where it lies, and the file's own name.
-        shown = shown.first(kHead) + QStringLiteral("...") + shown.last(kLongest - kHead - 3);
-    }
-    return shown;
-}
-
 QString shownImage(const QString& storedPath) {
     const QString native = nativePath(storedPath);
-    return shownPath(native.isEmpty() ? storedPath : native);
+    return fitForMessage(native.isEmpty() ? storedPath : native);
 }
 
 void printError(const QString& command, const QString& message) {
@@ -118,7 +103,7 @@ int CommandParser::usageError(const QString& message) const {
 
 std::optional<int> CommandParser::parse(const QStringList& arguments, QString& libraryFolder) {
     if (!parser_.parse(QStringList{command_} + arguments)) {
-        return usageError(parser_.errorText());
+        return usageError(fitForMessage(parser_.errorText()));
     }
     if (parser_.isSet(helpOption())) {
         printOut(helpText());
@@ -129,8 +114,8 @@ std::optional<int> CommandParser::parse(const QStringList& arguments, QString& l
         return usageError(QStringLiteral("%1 is missing").arg(arguments_.at(given.size())));
     }
     if (given.size() > arguments_.size() && !lastRepeated_) {
-        return usageError(
-            QStringLiteral("unexpected argument \"%1\"").arg(given.at(arguments_.size())));
+        return usageError(QStringLiteral("unexpected argument \"%1\"")
+                              .arg(fitForMessage(given.at(arguments_.size()))));
     }
     const bool named = parser_.isSet(libraryOption());
     const QString folder = QDir::cleanPath(
@@ -139,7 +124,14 @@ std::optional<int> CommandParser::parse(const QStringList& arguments, QString& l
     if (!QFileInfo(folder).isDir()) {
         printError(
             command_,
-            QStringLiteral("the library folder \"%1\" does not exist").arg(shownPath(folder)));
+            QStringLiteral("the library folder \"%1\" does not exist").arg(fitForMessage(folder)));
+        return kFailure;
+    }
+    if (!canStoreName(folder)) {
+        printError(command_, QStringLiteral("the name of the library folder \"%1\" holds the "
+                                            "character \"%2\", which outfit documents cannot "
+                                            "store in a path; rename the folder without it")
+                                 .arg(fitForMessage(folder), kStoredSeparator));
         return kFailure;
     }
     libraryFolder = storedFromNative(folder);

@@ -19,9 +19,6 @@ inline constexpr int kUsage = 64;        // the command line itself is wrong (BS
 // missing images, then success.
 int worseStatus(int first, int second);
 
-// A native path as messages name it: the system's separators, control
-// characters shown as "?", and a path too long to read cut in the middle.
-QString shownPath(const QString& nativePath);
 // An image path from a library or document: the native path where it has
 // one here, else as stored (a path from another system).
 QString shownImage(const QString& storedPath);

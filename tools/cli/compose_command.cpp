@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "document/outfit_document.h"
 #include "files/atomic_replace.h"
+#include "files/message_text.h"
 #include "named_picks.h"
 #include "picture_job.h"
 
@@ -29,7 +30,7 @@ int writeDocument(const CommandParser& parser, const Outfit& outfit, const QStri
     if (!outcome.ok()) {
         printError(parser.command(),
                    QStringLiteral("could not write the outfit to \"%1\": %2")
-                       .arg(output == u"-" ? QStringLiteral("standard output") : shownPath(output),
+                       .arg(output == u"-" ? QStringLiteral("standard output") : fitForMessage(output),
                             outcome.problem));
         return kFailure;
     }

@@ -1,5 +1,6 @@
 #include "catalogue/library_catalogue.h"
 #include "command_line.h"
+#include "files/message_text.h"
 #include "list_json.h"
 
 namespace brindo::cli {
@@ -9,12 +10,13 @@ namespace {
 QString asText(const QList<CatalogueCategory>& catalogue) {
     QString text;
     for (const CatalogueCategory& category : catalogue) {
-        text += category.name +
+        // One name a line, whatever the names hold.
+        text += fitForMessage(category.name) +
                 (category.opened ? QString() : QStringLiteral("  (cannot be opened)")) + u'\n';
         for (const CatalogueItem& item : category.items) {
-            text += QStringLiteral("  ") + item.row + u'\n';
+            text += QStringLiteral("  ") + fitForMessage(item.row) + u'\n';
             for (const QString& variant : item.variants.value_or(QStringList())) {
-                text += QStringLiteral("    ") + variant + u'\n';
+                text += QStringLiteral("    ") + fitForMessage(variant) + u'\n';
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "catalogue/stored_path.h"
 #include "command_line.h"
 #include "files/atomic_replace.h"
+#include "files/message_text.h"
 #include "render/outfit_credits.h"
 #include "render/png/png_loading.h"
 #include "render/shared_outfit.h"
@@ -92,7 +93,7 @@ std::optional<int> PictureOptions::readFormat(const CommandParser& parser, const
         if (!chosen) {
             return parser.usageError(
                 QStringLiteral("\"%1\" must end in .bmp or .png, or --format must say which")
-                    .arg(shownPath(output)));
+                    .arg(fitForMessage(output)));
         }
     }
     if (output == u"-" && isatty(STDOUT_FILENO)) {
@@ -151,7 +152,7 @@ void writePicture(PictureReport& report, const QString& output) {
     if (report.status == kFailure) {
         return;
     }
-    const QString shown = output == u"-" ? QStringLiteral("standard output") : shownPath(output);
+    const QString shown = output == u"-" ? QStringLiteral("standard output") : fitForMessage(output);
     QString problem;
     if (report.bytes.isEmpty()) {
         problem = QStringLiteral("there is no picture to write");

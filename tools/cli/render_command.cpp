@@ -1,5 +1,6 @@
 #include "catalogue/stored_path.h"
 #include "command_line.h"
+#include "files/message_text.h"
 #include "ordered_pool.h"
 #include "picture_job.h"
 #include "render_inputs.h"
@@ -116,7 +117,7 @@ int renderAll(const QList<RenderInput>& inputs, PictureSettings& settings, int w
             const RenderInput& input = inputs.at(index);
             reports[static_cast<std::size_t>(index)] =
                 renderOne(input, settings, stdinBytes,
-                          several ? shownPath(input.file) + QStringLiteral(": ") : QString());
+                          several ? fitForMessage(input.file) + QStringLiteral(": ") : QString());
         },
         [&](qsizetype index) {
             PictureReport& report = reports[static_cast<std::size_t>(index)];
@@ -220,7 +221,7 @@ int runRender(const QStringList& arguments) {
     const QString folder = toFolder ? QDir::cleanPath(parser.value(outDir)) : QString();
     if (toFolder && !QDir().mkpath(folder)) {
         printError(parser.command(),
-                   QStringLiteral("could not make the folder \"%1\"").arg(shownPath(folder)));
+                   QStringLiteral("could not make the folder \"%1\"").arg(fitForMessage(folder)));
         return kFailure;
     }
     const QList<RenderInput> inputs =

@@ -1,6 +1,7 @@
 #include "render_inputs.h"
 
 #include "command_line.h"
+#include "files/message_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,12 +24,12 @@ QList<RenderInput> inputsForFolder(const QStringList& documents, const QString& 
         if (!earlier.isEmpty()) {
             input.problem = QStringLiteral("\"%1\" is not rendered: its picture \"%2\" would "
                                            "replace that of \"%3\"; rename it")
-                                .arg(shownPath(document), shownPath(output), shownPath(earlier));
+                                .arg(fitForMessage(document), fitForMessage(output), fitForMessage(earlier));
         } else if (info.exists() && QFileInfo(output).exists() &&
                    info.canonicalFilePath() == QFileInfo(output).canonicalFilePath()) {
             input.problem = QStringLiteral("\"%1\" is not rendered: its picture would replace "
                                            "it; choose another folder")
-                                .arg(shownPath(document));
+                                .arg(fitForMessage(document));
         } else {
             takenBy.insert(output, document);
         }
