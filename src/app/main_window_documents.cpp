@@ -13,13 +13,13 @@ FileDialogSettings documentDialog() {
 }
 
 QString imagesLeftOutNote(const QStringList& images) {
+    const bool one = images.size() == 1;
     const QString count =
-        images.size() == 1
-            ? QObject::tr("1 image that was not found or cannot be read")
+        one ? QObject::tr("1 image that was not found or cannot be read")
             : QObject::tr("%1 images that were not found or cannot be read").arg(images.size());
-    return QObject::tr("The outfit is drawn without %1: %2.\n\nThe document keeps their paths; "
-                       "put the images back where they were, or pick other items and save.")
-        .arg(count, fewNames(images));
+    return QObject::tr("The outfit is drawn without %1: %2.\n\nThe document keeps %3; put the "
+                       "images back where they were, or pick other items and save.")
+        .arg(count, fewNames(images), one ? QObject::tr("its path") : QObject::tr("their paths"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // plainly when a file is not an outfit document.
 
 #include "robustness.h"
+#include "support/special_files.h"
 
 #include <QElapsedTimer>
 
@@ -16,10 +17,16 @@ protected:
     // Opens the file through the File menu within the time and the growth of
     // the peak resident size given; notes the fault and returns what the user
     // was told.
-    QString open(const char* fault, const char* outcome, const QString& name,
+    QString open(const QString& fault, const char* outcome, const QString& name,
                  const QByteArray& bytes, qint64 milliseconds, qint64 extraMemory) {
         library.addFile(name, bytes);
+        return openFile(fault, outcome, name, milliseconds, extraMemory);
+    }
+
+    QString openFile(const QString& fault, const char* outcome, const QString& name,
+                     qint64 milliseconds, qint64 extraMemory) {
         dialogs.messages.clear();
+        dialogs.notes.clear();
         test::resetPeakResident();
         const qint64 before = test::memoryBytes("VmRSS:");
         QElapsedTimer clock;
@@ -31,9 +38,12 @@ protected:
         EXPECT_TRUE(test::kSanitized || grown < extraMemory)
             << "peak resident size grew by " << grown / kMegabyte << " MB";
         EXPECT_LE(dialogs.messages.size(), 1);
+        EXPECT_LE(dialogs.notes.size(), 1);
+        EXPECT_TRUE(test::answersEvents()) << "the window does not answer";
         QString told = dialogs.messages.value(0);
-        test::recordFault(QString("Open: ") + fault, outcome, told, library.root(),
-                          QString("%1 ms, %2 MB").arg(elapsed).arg(grown / kMegabyte));
+        test::recordFault("Open: " + fault, outcome, told, library.root(),
+                          QString("%1 ms, %2 MB").arg(elapsed).arg(grown / kMegabyte),
+                          dialogs.notes.value(0));
         return told;
     }
 };
@@ -47,10 +57,65 @@ TEST_F(HostileDocumentsTest, FilesThatAreNoDocumentsAreRefusedAndChangeNothing) 
           std::tuple{"a document with a NUL byte", "nul.BRD",
                      QByteArray("[Brindo]\nTops1=True\nTops2=\0x", 28)}}) {
         SCOPED_TRACE(fault);
-        const QString told =
-            open(fault, "refused, the outfit stays as it was", name, bytes, 2000, 32 * kMegabyte);
+        const QString told = open(QString::fromUtf8(fault), "refused, the outfit stays as it was",
+                                  name, bytes, 2000, 32 * kMegabyte);
         EXPECT_TRUE(told.contains("is not an outfit document")) << told.toStdString();
         EXPECT_EQ(form->outfit(), before);
+    }
+}
+
+// A named pipe, a socket or a device in place of the document, of an image
+// it names, or of the base figure at start-up: each is not a file, told at
+// once, and the window keeps answering. A pipe that blocked would be released
+// after three seconds, failing the test rather than freezing it.
+TEST_F(HostileDocumentsTest, SpecialFilesInPlaceOfFilesAreToldAtOnce) {
+    const test::PipeRelease release(library.root());
+    for (const test::SpecialFile kind : test::kSpecialFiles) {
+        SCOPED_TRACE(test::describe(kind));
+        const QString special = QString::fromUtf8(test::describe(kind));
+        const QString number = QString::number(static_cast<int>(kind));
+        const Outfit before = form->outfit();
+        const QString document = "special" + number + ".BRD";
+        test::makeSpecialFile(kind, library.native(document));
+        const QString told =
+            openFile(special + " as the document", "refused at once, the outfit stays as it was",
+                     document, 1000, 32 * kMegabyte);
+        EXPECT_TRUE(told.endsWith(document + "\": it is not a file.")) << told.toStdString();
+        EXPECT_EQ(form->outfit(), before);
+
+        const QString image = "Tops/special" + number + ".png";
+        test::makeSpecialFile(kind, library.native(image));
+        EXPECT_TRUE(open(special + " as an image of the document",
+                         "opened at once; the image is left out as not found",
+                         "names" + number + ".BRD",
+                         "[Brindo]\nTops1=True\nTops2=" + library.stored(image).toUtf8(), 1000,
+                         32 * kMegabyte)
+                        .isEmpty());
+        EXPECT_TRUE(dialogs.notes.value(0).contains(library.stored(image)));
+        EXPECT_EQ(form->outfit().tops.path(), library.stored(image));
+
+        // Start-up, with the document named on the command line.
+        QFile::remove(library.native("10195.png"));
+        test::makeSpecialFile(kind, library.native("10195.png"));
+        dialogs.messages.clear();
+        QElapsedTimer clock;
+        clock.start();
+        MainWindow started(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+        started.start();
+        started.openDocument(library.native(document));
+        const qint64 elapsed = clock.elapsed();
+        EXPECT_LT(elapsed, 1000 * test::kSlowdown);
+        EXPECT_TRUE(started.isVisible() && test::answersEvents());
+        ASSERT_EQ(dialogs.messages.size(), 2);
+        EXPECT_TRUE(dialogs.messages.at(0).contains("10195.png\" is missing or cannot be read"));
+        EXPECT_TRUE(dialogs.messages.at(1).endsWith(": it is not a file."));
+        test::recordFault("Start-up: the base figure 10195.png, and the document named on the "
+                          "command line, are " +
+                              special,
+                          "the window opens at once without a character",
+                          dialogs.messages.join(' '), library.root(),
+                          QString("%1 ms").arg(elapsed));
+        QFile::remove(library.native("10195.png"));
     }
 }
 
@@ -60,8 +125,9 @@ TEST_F(HostileDocumentsTest, ATenMegabyteLineOpensInBoundedTimeAndMemory) {
     const QByteArray path = "\\" + QByteArray("a\\").repeated(5 * kMegabyte);
     const QString told =
         open("a document with a 10 MB line",
-             "opened; the layer whose image is not found is left out", "long-line.BRD",
-             "[Brindo]\r\nTops1=True\r\nTops2=" + path + "\r\n", 10000, 200 * kMegabyte);
+             "opened; the layer whose image is not found is left out and named by its two ends",
+             "long-line.BRD", "[Brindo]\r\nTops1=True\r\nTops2=" + path + "\r\n", 10000,
+             200 * kMegabyte);
     EXPECT_TRUE(told.isEmpty()) << told.toStdString();
     EXPECT_EQ(form->outfit().tops.path().size(), path.size());
 }

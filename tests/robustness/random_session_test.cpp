@@ -22,12 +22,7 @@ namespace {
 
 // What must hold after every action.
 void checkWindow(const MainWindow& form) {
-    // A posted call runs at once when the event loop is free.
-    bool answered = false;
-    QMetaObject::invokeMethod(
-        qApp, [&answered] { answered = true; }, Qt::QueuedConnection);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(answered) << "the window does not answer";
+    EXPECT_TRUE(test::answersEvents()) << "the window does not answer";
     const bool wide = form.itemList()->isHidden() || !form.variantList()->isHidden();
     EXPECT_EQ(form.width(), MainWindow::pixels((wide ? MainWindow::kWideWidthTwips
                                                      : MainWindow::kNarrowWidthTwips) -

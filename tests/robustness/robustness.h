@@ -8,6 +8,7 @@
 #include "support/temp_library.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -68,12 +69,32 @@ inline void writeFigures(const QString& name,
     writeFigures(name + ".txt", lines);
 }
 
-// Notes a fault for the faults table with what the user sees of it: the outcome
-// and the message told, the temporary folder in it written as <folder>.
+// Whether the window's event loop answers: a posted call runs at once when
+// the loop is free.
+inline bool answersEvents() {
+    bool answered = false;
+    QMetaObject::invokeMethod(
+        qApp, [&answered] { answered = true; }, Qt::QueuedConnection);
+    QCoreApplication::processEvents();
+    return answered;
+}
+
+// Notes a fault for the faults table with what the user sees of it: the outcome,
+// the message told and the note shown beside the window, the temporary folder
+// in them written as <folder>.
 inline void recordFault(const QString& fault, const QString& outcome, QString told,
-                        const QString& folder, const QString& cost = {}) {
-    told.replace(QDir::toNativeSeparators(folder), "<folder>").replace('\n', ' ');
-    const QString seen = outcome + (told.isEmpty() ? ", no message" : ". Told: " + told);
+                        const QString& folder, const QString& cost = {}, QString noted = {}) {
+    QString stored = folder; // as a document's paths hold it
+    stored.replace('/', '\\');
+    for (QString* text : {&told, &noted}) {
+        text->replace(QDir::toNativeSeparators(folder), "<folder>")
+            .replace(stored, "<folder>")
+            .replace('\n', ' ');
+    }
+    QString seen = outcome + (told.isEmpty() ? ", no message" : ". Told: " + told);
+    if (!noted.isEmpty()) {
+        seen += (seen.endsWith('.') ? " Noted: " : ". Noted: ") + noted;
+    }
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     const QString file = QString("faults-%1.%2.tsv").arg(test->test_suite_name(), test->name());
     static QString started; // each test starts its file afresh
