@@ -10,6 +10,7 @@ BRINDO_PACKAGES=(
     libdeflate-dev
     libgtest-dev
     fonts-dejavu-core
+    xvfb openbox xdotool # where messages open under a real X server
 )
 
 brindo_install() {

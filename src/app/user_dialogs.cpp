@@ -1,7 +1,11 @@
 #include "app/user_dialogs.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QThread>
+#include <QWindow>
 
 namespace brindo {
 
@@ -22,6 +26,24 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSettings& 
     return dialog.selectedFiles().constFirst();
 }
 
+// A box centres itself over its parent where the window system has placed
+// it. Right after start-up the main window is shown but not yet placed, and a
+// box would open in the screen's corner: it waits until the window is on
+// screen (for a second at most).
+void waitUntilPlaced(QWidget* parent) {
+    QWidget* window = parent != nullptr ? parent->window() : nullptr;
+    if (window == nullptr || !window->isVisible() || window->isMinimized()) {
+        return;
+    }
+    const QWindow* handle = window->windowHandle();
+    const QDeadlineTimer deadline(1000);
+    while (handle != nullptr && !handle->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    QCoreApplication::processEvents(); // the move that places it, if it came last
+}
+
 } // namespace
 
 std::optional<QString> DesktopDialogs::askOpenFile(QWidget* parent,
@@ -35,6 +57,7 @@ std::optional<QString> DesktopDialogs::askSaveFile(QWidget* parent,
 }
 
 void DesktopDialogs::tellProblem(QWidget* parent, const QString& message) {
+    waitUntilPlaced(parent);
     QMessageBox::warning(parent, QStringLiteral("Brindo Creator"), message);
 }
 
@@ -42,6 +65,7 @@ void DesktopDialogs::tellNote(QWidget* parent, const QString& message) {
     if (note_) {
         note_->close();
     }
+    waitUntilPlaced(parent);
     note_ = new QMessageBox(QMessageBox::Information, QStringLiteral("Brindo Creator"), message,
                             QMessageBox::Ok, parent);
     note_->setAttribute(Qt::WA_DeleteOnClose);

@@ -4,11 +4,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <list>
 
 namespace brindo {
 namespace {
@@ -97,6 +104,81 @@ TEST(StartupTest, MissingBaseFigureIsToldOnceAndTheWindowStillOpens) {
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains("10195.png"));
     EXPECT_TRUE(dialogs.messages[0].contains(library.root()));
+}
+
+// Under a real X server with a window manager, a message at start-up opens
+// centred over the main window rather than in the screen's corner, where it
+// opened while the window was shown but not yet placed.
+TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    const QString windowManager = QStandardPaths::findExecutable("openbox");
+    const QString xdotool = QStandardPaths::findExecutable("xdotool");
+    if (xvfb.isEmpty() || windowManager.isEmpty() || xdotool.isEmpty()) {
+        GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
+    }
+    int number = 70;
+    while (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number)) && number < 99) {
+        ++number;
+    }
+    const QString display = QString(":%1").arg(number);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    std::list<QProcess> processes; // ended in reverse order of starting
+    const auto start = [&](const QString& program, const QStringList& arguments) {
+        QProcess& process = processes.emplace_front();
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        return process.waitForStarted(10000);
+    };
+    const auto cleanUp = qScopeGuard([&processes] {
+        for (QProcess& process : processes) {
+            process.kill();
+            process.waitForFinished();
+        }
+    });
+    ASSERT_TRUE(start(xvfb, {display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}));
+    QDeadlineTimer ready(10000);
+    while (!QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number)) && !ready.hasExpired()) {
+        QThread::msleep(50);
+    }
+    ASSERT_TRUE(start(windowManager, {}));
+    QThread::msleep(500);
+    // Without its library beside it the program tells that the base figure is missing.
+    test::TempLibrary empty;
+    const QString program = empty.native("brindo");
+    ASSERT_TRUE(QFile::copy(BRINDO_PROGRAM, program));
+    ASSERT_TRUE(start(program, {}));
+
+    // The geometry of every window of the program, once the message is up.
+    QList<QRect> windows;
+    const QDeadlineTimer shown(30000);
+    while (windows.size() < 2 && !shown.hasExpired()) {
+        QThread::msleep(200);
+        QProcess search;
+        search.setProcessEnvironment(environment);
+        search.start(xdotool, {"search", "--onlyvisible", "--name", "^Brindo Creator$",
+                               "getwindowgeometry", "%@"});
+        search.waitForFinished(5000);
+        const QString out = QString::fromLocal8Bit(search.readAllStandardOutput());
+        windows.clear();
+        const QRegularExpression geometry("Position: (\\d+),(\\d+).*\\n.*Geometry: (\\d+)x(\\d+)");
+        for (auto it = geometry.globalMatch(out); it.hasNext();) {
+            const auto match = it.next();
+            const QRect rect(match.captured(1).toInt(), match.captured(2).toInt(),
+                             match.captured(3).toInt(), match.captured(4).toInt());
+            if (rect.width() > 1) {
+                windows.append(rect);
+            }
+        }
+    }
+    ASSERT_EQ(windows.size(), 2) << "the window and its message";
+    std::sort(windows.begin(), windows.end(),
+              [](const QRect& a, const QRect& b) { return a.height() > b.height(); });
+    const QPoint away = windows.at(1).center() - windows.at(0).center();
+    EXPECT_LT(away.manhattanLength(), 80)
+        << "window at " << windows.at(0).x() << "," << windows.at(0).y() << ", message at "
+        << windows.at(1).x() << "," << windows.at(1).y();
 }
 
 // Paths join folder names with "\" in documents, so a program folder whose
