@@ -55,7 +55,9 @@ TEST_F(HostileDocumentsTest, FilesThatAreNoDocumentsAreRefusedAndChangeNothing) 
          {std::tuple{"a 100 MB file", "huge.BRD",
                      QByteArray("[Brindo]\nTops1=True\n").repeated(qsizetype{100} * 52429)},
           std::tuple{"a document with a NUL byte", "nul.BRD",
-                     QByteArray("[Brindo]\nTops1=True\nTops2=\0x", 28)}}) {
+                     QByteArray("[Brindo]\nTops1=True\nTops2=\0x", 28)},
+          std::tuple{"a text file without an outfit section", "notes.md",
+                     QByteArray("# Notes\n\nTops1=True\n")}}) {
         SCOPED_TRACE(fault);
         const QString told = open(QString::fromUtf8(fault), "refused, the outfit stays as it was",
                                   name, bytes, 2000, 32 * kMegabyte);
