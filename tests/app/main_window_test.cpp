@@ -150,10 +150,20 @@ TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
     ASSERT_TRUE(QFile::copy(BRINDO_PROGRAM, program));
     ASSERT_TRUE(start(program, {}));
 
-    // The geometry of every window of the program, once the message is up.
+    // The geometry of every window of the program, once the message is up
+    // and placed (a loaded machine may map it before the window manager
+    // has moved it).
     QList<QRect> windows;
+    const auto centred = [&windows] {
+        if (windows.size() != 2) {
+            return false;
+        }
+        std::sort(windows.begin(), windows.end(),
+                  [](const QRect& a, const QRect& b) { return a.height() > b.height(); });
+        return (windows.at(1).center() - windows.at(0).center()).manhattanLength() < 80;
+    };
     const QDeadlineTimer shown(30000);
-    while (windows.size() < 2 && !shown.hasExpired()) {
+    while (!centred() && !shown.hasExpired()) {
         QThread::msleep(200);
         QProcess search;
         search.setProcessEnvironment(environment);
@@ -173,12 +183,8 @@ TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
         }
     }
     ASSERT_EQ(windows.size(), 2) << "the window and its message";
-    std::sort(windows.begin(), windows.end(),
-              [](const QRect& a, const QRect& b) { return a.height() > b.height(); });
-    const QPoint away = windows.at(1).center() - windows.at(0).center();
-    EXPECT_LT(away.manhattanLength(), 80)
-        << "window at " << windows.at(0).x() << "," << windows.at(0).y() << ", message at "
-        << windows.at(1).x() << "," << windows.at(1).y();
+    EXPECT_TRUE(centred()) << "window at " << windows.at(0).x() << "," << windows.at(0).y()
+                           << ", message at " << windows.at(1).x() << "," << windows.at(1).y();
 }
 
 // Paths join folder names with "\" in documents, so a program folder whose

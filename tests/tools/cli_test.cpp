@@ -84,7 +84,7 @@ TEST(CommandLineTest, MissingImagesAreListedAndSayInTheExitStatus) {
     EXPECT_EQ(cut.status, 2);
     const QString line = cut.err.split('\n').constFirst();
     EXPECT_LT(line.size(), 300) << line.toStdString();
-    EXPECT_TRUE(line.contains("\"\\start\\a\\a") && line.contains("\\a\\end.png\": not found"))
+    EXPECT_TRUE(line.contains("\"/start/a/a") && line.contains("/a/end.png\": not found"))
         << line.toStdString();
 }
 

@@ -28,10 +28,10 @@ int writeDocument(const CommandParser& parser, const Outfit& outfit, const QStri
                                  : replaceFile(output, document.bytes());
     }
     if (!outcome.ok()) {
-        printError(parser.command(),
-                   QStringLiteral("could not write the outfit to \"%1\": %2")
-                       .arg(output == u"-" ? QStringLiteral("standard output") : fitForMessage(output),
-                            outcome.problem));
+        printError(parser.command(), QStringLiteral("could not write the outfit to \"%1\": %2")
+                                         .arg(output == u"-" ? QStringLiteral("standard output")
+                                                             : fitForMessage(output),
+                                              outcome.problem));
         return kFailure;
     }
     return kSuccess;

@@ -152,7 +152,8 @@ void writePicture(PictureReport& report, const QString& output) {
     if (report.status == kFailure) {
         return;
     }
-    const QString shown = output == u"-" ? QStringLiteral("standard output") : fitForMessage(output);
+    const QString shown =
+        output == u"-" ? QStringLiteral("standard output") : fitForMessage(output);
     QString problem;
     if (report.bytes.isEmpty()) {
         problem = QStringLiteral("there is no picture to write");

@@ -22,9 +22,10 @@ QList<RenderInput> inputsForFolder(const QStringList& documents, const QString& 
         RenderInput input{document, output, {}};
         const QString earlier = takenBy.value(output);
         if (!earlier.isEmpty()) {
-            input.problem = QStringLiteral("\"%1\" is not rendered: its picture \"%2\" would "
-                                           "replace that of \"%3\"; rename it")
-                                .arg(fitForMessage(document), fitForMessage(output), fitForMessage(earlier));
+            input.problem =
+                QStringLiteral("\"%1\" is not rendered: its picture \"%2\" would "
+                               "replace that of \"%3\"; rename it")
+                    .arg(fitForMessage(document), fitForMessage(output), fitForMessage(earlier));
         } else if (info.exists() && QFileInfo(output).exists() &&
                    info.canonicalFilePath() == QFileInfo(output).canonicalFilePath()) {
             input.problem = QStringLiteral("\"%1\" is not rendered: its picture would replace "
