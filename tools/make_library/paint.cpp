@@ -95,4 +95,10 @@ double FixedRandom::between(double low, double high) {
     return low + (high - low) * (static_cast<double>(engine_()) / kRange);
 }
 
+QPointF FixedRandom::pointIn(double left, double right, double top, double bottom) {
+    const double y = between(top, bottom);
+    const double x = between(left, right);
+    return {x, y};
+}
+
 } // namespace brindo::sample

@@ -56,6 +56,10 @@ class FixedRandom {
 public:
     explicit FixedRandom(unsigned seed) : engine_(seed) {}
     double between(double low, double high);
+    // A point with x in [left, right) and y in [top, bottom), drawn in a
+    // fixed order whatever the compiler (y first, as the sample pictures
+    // have always been drawn).
+    QPointF pointIn(double left, double right, double top, double bottom);
 
 private:
     std::mt19937 engine_;

@@ -93,7 +93,7 @@ void drawNightCity(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 230));
     for (int star = 0; star < 40; ++star) {
-        const QPointF at(random.between(0.0, kCanvasWidth), random.between(0.0, 120.0));
+        const QPointF at = random.pointIn(0.0, kCanvasWidth, 0.0, 120.0);
         const double size = random.between(0.3, 0.9);
         painter.drawEllipse(at, size, size);
     }
@@ -201,7 +201,7 @@ void drawSnowfall(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 220));
     for (int flake = 0; flake < 45; ++flake) {
-        const QPointF at(random.between(0.0, kCanvasWidth), random.between(0.0, kCanvasHeight));
+        const QPointF at = random.pointIn(0.0, kCanvasWidth, 0.0, kCanvasHeight);
         const double size = random.between(0.7, 1.8);
         painter.drawEllipse(at, size, size);
     }
@@ -234,7 +234,7 @@ void drawFrame(QPainter& painter) {
 void drawBubbles(QPainter& painter) {
     FixedRandom random(5);
     for (int bubble = 0; bubble < 14; ++bubble) {
-        const QPointF at(random.between(4.0, kCanvasWidth - 4.0), random.between(4.0, 180.0));
+        const QPointF at = random.pointIn(4.0, kCanvasWidth - 4.0, 4.0, 180.0);
         const double size = random.between(2.5, 6.0);
         painter.setPen(QPen(QColor(255, 255, 255, 200), 0.6));
         painter.setBrush(QColor(170, 220, 255, 60));
