@@ -1,6 +1,6 @@
 #include "files/regular_file.h"
+#include "support/non_regular_files.h"
 #include "support/permissions.h"
-#include "support/special_files.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -14,10 +14,10 @@ namespace {
 TEST(RegularFileTest, OnlyRegularFilesAreReadAndNothingElseBlocks) {
     const QTemporaryDir folder;
     const test::PipeRelease release(folder.path());
-    for (const test::SpecialFile kind : test::kSpecialFiles) {
+    for (const test::NonRegularFile kind : test::kNonRegularFiles) {
         SCOPED_TRACE(test::describe(kind));
-        const QString path = folder.filePath(QString("special%1.BRD").arg(int(kind)));
-        test::makeSpecialFile(kind, path);
+        const QString path = folder.filePath(QString("odd%1.BRD").arg(int(kind)));
+        test::makeNonRegularFile(kind, path);
         QElapsedTimer clock;
         clock.start();
         const ReadFile read = readRegularFile(path, 1024);

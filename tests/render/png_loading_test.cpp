@@ -10,7 +10,7 @@
 #include "render/png/png_loading.h"
 #include "render/png/png_painter.h"
 #include "render/png/png_rows.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_library.h"
 #include "support/test_images.h"
 
@@ -276,10 +276,10 @@ TEST(PngLoadingTest, LargePicturesLoadUpToTheLimitBeyondWhichTheyAreTooLarge) {
 TEST(PngLoadingTest, OnlyRegularFilesAreImagesAndNothingElseBlocks) {
     test::TempLibrary library;
     const test::PipeRelease release(library.root());
-    for (const test::SpecialFile kind : test::kSpecialFiles) {
+    for (const test::NonRegularFile kind : test::kNonRegularFiles) {
         SCOPED_TRACE(test::describe(kind));
-        const QString name = QStringLiteral("special%1.png").arg(static_cast<int>(kind));
-        test::makeSpecialFile(kind, library.native(name));
+        const QString name = QStringLiteral("odd%1.png").arg(static_cast<int>(kind));
+        test::makeNonRegularFile(kind, library.native(name));
         QElapsedTimer clock;
         clock.start();
         EXPECT_EQ(loadPicture(library.stored(name), {}).result, LoadResult::FileNotFound);

@@ -3,7 +3,7 @@
 // plainly when a file is not an outfit document.
 
 #include "robustness.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 
 #include <QElapsedTimer>
 
@@ -70,24 +70,24 @@ TEST_F(HostileDocumentsTest, FilesThatAreNoDocumentsAreRefusedAndChangeNothing) 
 // it names, or of the base figure at start-up: each is not a file, told at
 // once, and the window keeps answering. A pipe that blocked would be released
 // after three seconds, failing the test rather than freezing it.
-TEST_F(HostileDocumentsTest, SpecialFilesInPlaceOfFilesAreToldAtOnce) {
+TEST_F(HostileDocumentsTest, NonRegularFilesInPlaceOfFilesAreToldAtOnce) {
     const test::PipeRelease release(library.root());
-    for (const test::SpecialFile kind : test::kSpecialFiles) {
+    for (const test::NonRegularFile kind : test::kNonRegularFiles) {
         SCOPED_TRACE(test::describe(kind));
-        const QString special = QString::fromUtf8(test::describe(kind));
+        const QString kindName = QString::fromUtf8(test::describe(kind));
         const QString number = QString::number(static_cast<int>(kind));
         const Outfit before = form->outfit();
-        const QString document = "special" + number + ".BRD";
-        test::makeSpecialFile(kind, library.native(document));
+        const QString document = "odd" + number + ".BRD";
+        test::makeNonRegularFile(kind, library.native(document));
         const QString told =
-            openFile(special + " as the document", "refused at once, the outfit stays as it was",
+            openFile(kindName + " as the document", "refused at once, the outfit stays as it was",
                      document, 1000, 32 * kMegabyte);
         EXPECT_TRUE(told.endsWith(document + "\": it is not a file.")) << told.toStdString();
         EXPECT_EQ(form->outfit(), before);
 
-        const QString image = "Tops/special" + number + ".png";
-        test::makeSpecialFile(kind, library.native(image));
-        EXPECT_TRUE(open(special + " as an image of the document",
+        const QString image = "Tops/odd" + number + ".png";
+        test::makeNonRegularFile(kind, library.native(image));
+        EXPECT_TRUE(open(kindName + " as an image of the document",
                          "opened at once; the image is left out as not found",
                          "names" + number + ".BRD",
                          "[Brindo]\nTops1=True\nTops2=" + library.stored(image).toUtf8(), 1000,
@@ -98,7 +98,7 @@ TEST_F(HostileDocumentsTest, SpecialFilesInPlaceOfFilesAreToldAtOnce) {
 
         // Start-up, with the document named on the command line.
         QFile::remove(library.native("10195.png"));
-        test::makeSpecialFile(kind, library.native("10195.png"));
+        test::makeNonRegularFile(kind, library.native("10195.png"));
         dialogs.messages.clear();
         QElapsedTimer clock;
         clock.start();
@@ -113,7 +113,7 @@ TEST_F(HostileDocumentsTest, SpecialFilesInPlaceOfFilesAreToldAtOnce) {
         EXPECT_TRUE(dialogs.messages.at(1).endsWith(": it is not a file."));
         test::recordFault("Start-up: the base figure 10195.png, and the document named on the "
                           "command line, are " +
-                              special,
+                              kindName,
                           "the window opens at once without a character",
                           dialogs.messages.join(' '), library.root(),
                           QString("%1 ms").arg(elapsed));

@@ -5,7 +5,7 @@
 #include "cli_run.h"
 #include "document/outfit_document.h"
 #include "support/fake_dialogs.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/temp_library.h"
 
 #include <QAction>
@@ -219,21 +219,21 @@ TEST(CommandLineTest, CheckPassesTheSampleLibraryAndReportsFaults) {
 // Named pipes, sockets and devices in place of a document, of an image it
 // names, or of the library's fixed files: render and check end within a
 // second, and call each one missing.
-TEST(CommandLineTest, SpecialFilesEndRenderAndCheckWithinASecond) {
+TEST(CommandLineTest, NonRegularFilesEndRenderAndCheckWithinASecond) {
     const test::TempLibrary library;
     library.addFixedFiles();
     library.addImage("Tops/02.png", Qt::red);
     const test::TempLibrary broken;
     broken.addImage("Tops/02.png", Qt::red);
     const char* const fixedFiles[] = {"10195.png", "10196.png", "Bottoms/00.png"};
-    for (const test::SpecialFile kind : test::kSpecialFiles) {
+    for (const test::NonRegularFile kind : test::kNonRegularFiles) {
         SCOPED_TRACE(test::describe(kind));
         const int number = static_cast<int>(kind);
         const QString image = QString("Tops/%1.png").arg(number);
-        const QString document = QString("special%1.BRD").arg(number);
-        test::makeSpecialFile(kind, library.native(image));
-        test::makeSpecialFile(kind, library.native(document));
-        test::makeSpecialFile(kind, broken.native(fixedFiles[number]));
+        const QString document = QString("odd%1.BRD").arg(number);
+        test::makeNonRegularFile(kind, library.native(image));
+        test::makeNonRegularFile(kind, library.native(document));
+        test::makeNonRegularFile(kind, broken.native(fixedFiles[number]));
         library.addFile("names.BRD",
                         "[Brindo]\nTops1=True\nTops2=" + library.stored(image).toUtf8());
         const QString out = library.native("out.bmp");
@@ -246,7 +246,7 @@ TEST(CommandLineTest, SpecialFilesEndRenderAndCheckWithinASecond) {
         EXPECT_TRUE(naming.err.contains(QString("Tops/%1.png\": not found").arg(number)))
             << naming.err.toStdString();
         const CliRun check = cli({"check", "--library", library.root()}, {}, 5000);
-        EXPECT_EQ(check.status, 0) << "a special file is not listed: " << check.out.toStdString();
+        EXPECT_EQ(check.status, 0) << "a kindName file is not listed: " << check.out.toStdString();
         for (const CliRun& run : {asDocument, naming, check}) {
             EXPECT_LT(run.milliseconds, 1000);
         }

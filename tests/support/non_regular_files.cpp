@@ -1,4 +1,4 @@
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -15,24 +15,24 @@
 
 namespace brindo::test {
 
-const char* describe(SpecialFile kind) {
+const char* describe(NonRegularFile kind) {
     switch (kind) {
-    case SpecialFile::NamedPipe:
+    case NonRegularFile::NamedPipe:
         return "a named pipe (FIFO)";
-    case SpecialFile::Socket:
+    case NonRegularFile::Socket:
         return "a socket";
-    case SpecialFile::Device:
+    case NonRegularFile::Device:
         return "a device (/dev/zero)";
     }
     return "";
 }
 
-void makeSpecialFile(SpecialFile kind, const QString& path) {
+void makeNonRegularFile(NonRegularFile kind, const QString& path) {
     QDir().mkpath(QFileInfo(path).path());
     const QByteArray name = QFile::encodeName(path);
-    if (kind == SpecialFile::NamedPipe) {
+    if (kind == NonRegularFile::NamedPipe) {
         ASSERT_EQ(::mkfifo(name.constData(), 0600), 0) << path.toStdString();
-    } else if (kind == SpecialFile::Device) {
+    } else if (kind == NonRegularFile::Device) {
         ASSERT_TRUE(QFile::link("/dev/zero", path)) << path.toStdString();
     } else {
         sockaddr_un address{};

@@ -8,16 +8,16 @@ namespace brindo::test {
 
 // The files that are no regular files, which a library or a document may
 // name in place of an image or a document.
-enum class SpecialFile { NamedPipe, Socket, Device };
-inline constexpr SpecialFile kSpecialFiles[] = {SpecialFile::NamedPipe, SpecialFile::Socket,
-                                                SpecialFile::Device};
+enum class NonRegularFile { NamedPipe, Socket, Device };
+inline constexpr NonRegularFile kNonRegularFiles[] = {
+    NonRegularFile::NamedPipe, NonRegularFile::Socket, NonRegularFile::Device};
 
 // "a named pipe (FIFO)", "a socket", "a device (/dev/zero)".
-const char* describe(SpecialFile kind);
+const char* describe(NonRegularFile kind);
 
-// Makes a special file at the path (a device is a link to /dev/zero); the
+// Makes a file that is no regular file at the path (a device is a link to /dev/zero); the
 // folders are created as needed.
-void makeSpecialFile(SpecialFile kind, const QString& path);
+void makeNonRegularFile(NonRegularFile kind, const QString& path);
 
 // While it lives, releases whatever blocks on opening or reading a named pipe
 // in `folder` or below, after `afterMs`: a writer opens each pipe and closes
