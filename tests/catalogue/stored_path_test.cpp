@@ -24,6 +24,11 @@ TEST(StoredPathTest, FilesAreFoundIgnoringLetterCaseAndByTheLongestTail) {
 
     EXPECT_EQ(nativePath(library.stored("tops/01.png")), library.native("Tops/01.PNG"));
     EXPECT_EQ(nativePath(library.stored("Hats/cap.png")), library.native("Hats/cap.png"));
+    // Of several spellings, the first in name order, whatever the folder's order.
+    for (const QString spelling : {"CaP", "cAp", "caP", "CAp", "cAP", "CAP", "Cap", "cap"}) {
+        library.addFile("Shoes/" + spelling + ".png");
+    }
+    EXPECT_EQ(nativePath(library.stored("Shoes/cap.PNG")), library.native("Shoes/CAP.png"));
     EXPECT_EQ(locateImage("C:\\Old place\\Brindo\\Hair\\Long\\011.png", root),
               library.native("Hair/Long/011.png"));
     EXPECT_EQ(locateImage("\\home\\ann\\Brindo\\hair\\LONG\\011.png", root),
