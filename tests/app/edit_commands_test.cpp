@@ -43,6 +43,7 @@ protected:
             library.addImage(QStringLiteral("Eyes/Round/0%1.png").arg(variant),
                              onePixel(2, QColor(0, 0, 80 * (variant + 1))));
         }
+        library.addImage("Ready-made outfits/05/1.png", onePixel(2, Qt::yellow));
         library.addFile("dressed.BRD",
                         "[Brindo]\nTops1=True\nTops2=" + library.stored("Tops/02.png").toUtf8());
         form = std::make_unique<MainWindow>(library.root(),
@@ -70,7 +71,7 @@ private:
     std::vector<std::unique_ptr<QMenu>> menus_;
 };
 
-// Picks, variants, Random Outfit, New and Open are steps that undo takes back
+// Picks, variants, a ready-made outfit, Random Outfit, New and Open are steps that undo takes back
 // one at a time, to the same picture; redo brings them back; a new step
 // forgets what could be redone. The document path stays as it is.
 TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
@@ -91,6 +92,9 @@ TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
     click(form->itemList(), "Round");
     stepped();
     click(form->variantList(), "02");
+    stepped();
+    click(form->categoryList(), "Ready-made outfits");
+    click(form->itemList(), "05");
     stepped();
     run("randomOutfit");
     stepped();
@@ -127,7 +131,7 @@ TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
     click(form->itemList(), "02");
     EXPECT_FALSE(form->action("redo")->isEnabled()) << "a new step forgets what was undone";
     run("undo");
-    EXPECT_EQ(form->picture(), pictures.at(3));
+    EXPECT_EQ(form->picture(), pictures.at(4));
 
     const auto keys = [this](const char* name) { return form->action(name)->shortcuts(); };
     EXPECT_TRUE(keys("undo").contains(QKeySequence("Ctrl+Z")));
