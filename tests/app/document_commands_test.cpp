@@ -328,6 +328,16 @@ TEST_F(DocumentCommandsTest, TransparentPngKeepsTheLayersAlphaAndOpensAsTheSameO
     EXPECT_TRUE(bytesOf(path("look.png")).startsWith("\x89PNG"));
     EXPECT_EQ(form->outfit().documentPath, path("again.BRD"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    // Where an image it names is gone, the picture still opens, with a note.
+    ASSERT_TRUE(QFile::remove(path("Tops/01.png")));
+    const qsizetype notes = dialogs.notes.size();
+    run("open", {path("look.png")});
+    expected.tops.switchOn("\\Brindo library\\Tops\\01.png"); // as the picture names it
+    EXPECT_EQ(form->outfit(), expected);
+    ASSERT_EQ(dialogs.notes.size(), notes + 1);
+    EXPECT_TRUE(dialogs.notes.back().contains("01.png")) << dialogs.notes.back().toStdString();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 // Open Recent lists the last documents and pictures opened or saved; one
