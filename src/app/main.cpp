@@ -21,9 +21,10 @@ QStringList argumentsOf(int argc, char* argv[]) {
 std::optional<int> answered(const StartArguments& start) {
     switch (start.action) {
     case StartArguments::Action::Help:
-        std::fputs("Usage: brindo [--help] [--version] [DOCUMENT.BRD]\n"
-                   "Dresses up a character picture; opens the outfit document DOCUMENT\n"
-                   "when one is given (after \"--\" when its name starts with \"-\").\n",
+        std::fputs("Usage: brindo [--help] [--version] [DOCUMENT.BRD | PICTURE.png]\n"
+                   "Dresses up a character picture; opens the outfit document DOCUMENT, or\n"
+                   "the outfit that a PICTURE exported by Brindo carries, when one is given\n"
+                   "(after \"--\" when its name starts with \"-\").\n",
                    stdout);
         return 0;
     case StartArguments::Action::Version:
@@ -49,6 +50,8 @@ int main(int argc, char* argv[]) {
         return *answered(early);
     }
     QApplication app(argc, argv);
+    // Remembered choices go to ~/.config/Brindo/Brindo Creator.conf.
+    QApplication::setOrganizationName(QStringLiteral("Brindo"));
     QApplication::setApplicationName(QStringLiteral("Brindo Creator"));
     QApplication::setDesktopFileName(QStringLiteral("brindo"));
     // Qt has taken its own options (-platform, -style, ...) out by now.

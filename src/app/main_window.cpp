@@ -32,12 +32,15 @@ constexpr TwipRect kItemListRect{3780, 0, 2085, 2595};
 constexpr TwipRect kVariantListRect{1965, 3345, 6195, 2205};
 constexpr TwipRect kCreditLabelRect{30, 1680, 1635, 1545};
 
-// The desktop's keys for a command, or the common ones where the desktop names
-// none (plain X11 has no key for Save as, for instance).
+// The desktop's keys for a command, then the usual ones it lacks (plain X11
+// has no key for Save as, for instance, and only one of the two keys of Redo).
 QList<QKeySequence> shortcutsFor(QKeySequence::StandardKey command, const char* usualKeys) {
     QList<QKeySequence> keys = QKeySequence::keyBindings(command);
-    if (keys.isEmpty() && usualKeys != nullptr) {
-        keys.append(QKeySequence(QString::fromLatin1(usualKeys)));
+    const QString usual = QString::fromLatin1(usualKeys != nullptr ? usualKeys : "");
+    for (const QString& key : usual.split(u',', Qt::SkipEmptyParts)) {
+        if (!keys.contains(QKeySequence(key))) {
+            keys.append(QKeySequence(key));
+        }
     }
     return keys;
 }
@@ -107,38 +110,52 @@ void MainWindow::buildControls() {
 void MainWindow::buildMenu() {
     fileMenu_ = menuBar()->addMenu(tr("&File"));
     fileMenu_->setObjectName(QStringLiteral("fileMenu"));
-    struct Command {
-        const char* name;
-        QString caption;
-        QKeySequence::StandardKey shortcut;
-        const char* usualKeys;
-        void (MainWindow::*handler)();
-    };
-    const Command commands[] = {
+    const MenuCommand documentCommands[] = {
         {"new", tr("&New"), QKeySequence::New, "Ctrl+N", &MainWindow::newOutfit},
         {nullptr, {}, QKeySequence::UnknownKey, nullptr, nullptr},
         {"open", tr("&Open..."), QKeySequence::Open, "Ctrl+O", &MainWindow::openOutfit},
         {"save", tr("&Save"), QKeySequence::Save, "Ctrl+S", &MainWindow::save},
         {"saveAs", tr("Save &as..."), QKeySequence::SaveAs, "Ctrl+Shift+S", &MainWindow::saveAs},
-        {"exportImage", tr("&Export as Image..."), QKeySequence::UnknownKey, nullptr,
+        {"exportImage", tr("&Export as Image..."), QKeySequence::UnknownKey, "Ctrl+E",
          &MainWindow::exportImage},
+    };
+    const MenuCommand lastCommands[] = {
         {nullptr, {}, QKeySequence::UnknownKey, nullptr, nullptr},
         {"quit", tr("&Quit"), QKeySequence::Quit, "Ctrl+Q", &MainWindow::quit},
     };
-    for (const Command& command : commands) {
+    addCommands(fileMenu_, documentCommands);
+    addOption(fileMenu_, "transparentExport", tr("&Transparent Background in PNG"),
+              WindowSettings().transparentExport(), &WindowSettings::setTransparentExport);
+    addCommands(fileMenu_, lastCommands);
+    buildRecentMenu(action(QStringLiteral("save")));
+    buildEditMenu();
+}
+
+void MainWindow::addCommands(QMenu* menu, std::span<const MenuCommand> commands) {
+    for (const MenuCommand& command : commands) {
         if (command.handler == nullptr) {
-            fileMenu_->addSeparator();
+            menu->addSeparator();
             continue;
         }
-        QAction* action = fileMenu_->addAction(command.caption);
+        QAction* action = menu->addAction(command.caption);
         action->setObjectName(QString::fromLatin1(command.name));
-        action->setShortcuts(shortcutsFor(command.shortcut, command.usualKeys));
+        action->setShortcuts(shortcutsFor(command.desktopKeys, command.usualKeys));
         connect(action, &QAction::triggered, this, command.handler);
     }
 }
 
+void MainWindow::addOption(QMenu* menu, const char* name, const QString& caption, bool checked,
+                           void (WindowSettings::*remember)(bool)) {
+    QAction* option = menu->addAction(caption);
+    option->setObjectName(QString::fromLatin1(name));
+    option->setCheckable(true);
+    option->setChecked(checked);
+    connect(option, &QAction::toggled, this,
+            [remember](bool on) { (WindowSettings().*remember)(on); });
+}
+
 QAction* MainWindow::action(const QString& objectName) const {
-    return fileMenu_->findChild<QAction*>(objectName);
+    return menuBar()->findChild<QAction*>(objectName);
 }
 
 void MainWindow::setOuterWidthTwips(int twips) {

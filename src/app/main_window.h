@@ -3,16 +3,23 @@
 #include "app/canvas_view.h"
 #include "app/list_box.h"
 #include "app/user_dialogs.h"
+#include "app/window_settings.h"
 #include "catalogue/open_category.h"
+#include "files/file_outcome.h"
 #include "model/outfit.h"
+#include "model/outfit_history.h"
+#include "render/outfit_render.h"
 #include "render/png/png_painter.h"
 #include "render/png/reporting_painter.h"
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
+#include <QRandomGenerator>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 class QAction;
 class QMenu;
@@ -50,14 +57,25 @@ public:
     ListBox* variantList() const { return variantList_; }
     CanvasView* canvasView() const { return canvasView_; }
     QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* editMenu() const { return editMenu_; }
+    QMenu* recentMenu() const { return recentMenu_; }
+    // Any menu command, by its object name ("open", "undo").
     QAction* action(const QString& objectName) const;
+    // The context menu of a row of the category list.
+    std::unique_ptr<QMenu> categoryMenu(const QString& category);
+    // Random Outfit draws from this seed from now on, so that tests can
+    // foresee it; by default every session has a seed of its own.
+    void seedRandom(quint32 seed) { random_.seed(seed); }
 
     // Twips to pixels, 15 twips to a pixel.
     static int pixels(double twips);
 
-    // Opens a document as Open does once its dialog has given the name; for
-    // a document named on the command line.
+    // Opens a document, or a picture that carries an outfit, as Open does once
+    // its dialog has given the name; for a file named on the command line.
     void openDocument(const QString& nativeFile);
+    // Opens a file of the Open Recent menu; one that no longer exists is
+    // taken off the menu, with a word.
+    void openRecent(const QString& nativeFile);
 
     void openSelectedCategory();
     void pickSelectedItem();
@@ -68,10 +86,38 @@ public:
     void saveAs();
     void exportImage();
     void quit();
+    void undo();
+    void redo();
+    void copyPicture();
+    void dressAtRandom();
 
 private:
+    struct MenuCommand {
+        const char* name; // the action's object name; nullptr for a separator
+        QString caption;
+        QKeySequence::StandardKey desktopKeys;
+        const char* usualKeys; // besides the desktop's, comma-separated
+        void (MainWindow::*handler)();
+    };
+    // What a file dialog answers: askOpenFile or askSaveFile.
+    using FileQuestion = std::optional<QString> (UserDialogs::*)(QWidget*,
+                                                                 const FileDialogSettings&);
+
     void buildControls();
     void buildMenu();
+    void addCommands(QMenu* menu, std::span<const MenuCommand> commands);
+    void buildEditMenu();
+    // Open Recent, below Open.
+    void buildRecentMenu(QAction* before);
+    void fillRecentMenu();
+    void rememberRecentFile(const QString& nativeFile);
+    // A checkable menu entry that keeps its state in the settings.
+    void addOption(QMenu* menu, const char* name, const QString& caption, bool checked,
+                   void (WindowSettings::*remember)(bool));
+    // Asks for a file in a dialog that starts in the folder used last for the
+    // kind, and remembers the folder of the answer.
+    std::optional<QString> askFile(FileQuestion question, FileKind kind,
+                                   const QStringList& filters);
     void setOuterWidthTwips(int twips);
     // Fills the variant list with the rows of the item, or hides it.
     void showVariants(const std::optional<QStringList>& rows, const QString& item = {});
@@ -94,6 +140,33 @@ private:
     // Writes the outfit into the file; a failure is told and leaves the
     // document path as it was.
     void saveInto(const QString& nativeFile);
+    void readPicture(const QString& nativeFile);
+    // Tells, in a note that stops nothing, which images of the opened outfit
+    // were left out; `keeper` names what keeps their paths.
+    void noteImagesLeftOut(const QList<FailedLoad>& failedLoads, const QString& keeper);
+
+    enum class Reveal {
+        AtOnce,
+        // Each layer drawn as it is switched on, as Open has always shown it.
+        LayerByLayer,
+    };
+    enum class Record { Step, Nothing };
+    // Every change of the whole outfit (New, Open, Random Outfit, undo and
+    // redo) ends here: the outfit and its document path are replaced, the
+    // lists are left consistent with it, the picture is redrawn, and the
+    // change becomes one step of undo unless it is a step of undo itself.
+    // Answers the images that could not be drawn.
+    QList<FailedLoad> replaceOutfit(Outfit outfit, Reveal reveal = Reveal::AtOnce,
+                                    Record record = Record::Step);
+    void revealLayerByLayer();
+    // Makes the change from `before` to the outfit now one step of undo.
+    void recordStep(const Outfit& before);
+    void updateHistoryActions();
+
+    QString openCategoryName() const;
+    // The outfit on a clear canvas, with the layers' own transparency.
+    RenderedOutfit transparentPicture() const;
+    FileOutcome exportPng(const QString& nativeFile);
 
     QString nativeLibraryFolder_;
     QString libraryFolder_; // stored form
@@ -102,6 +175,8 @@ private:
     std::optional<QString> variantsItem_; // the item whose variants the variant list shows
     std::unique_ptr<UserDialogs> dialogs_;
     std::unique_ptr<PngPainter> painter_;
+    OutfitHistory history_;
+    QRandomGenerator random_{QRandomGenerator::global()->generate()};
 
     CanvasView* canvasView_ = nullptr;
     ListBox* categoryList_ = nullptr;
@@ -109,6 +184,8 @@ private:
     ListBox* variantList_ = nullptr;
     QLabel* creditLabel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
 };
 
 } // namespace brindo

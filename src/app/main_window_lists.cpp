@@ -5,6 +5,7 @@
 #include "files/message_text.h"
 
 #include <optional>
+#include <utility>
 
 namespace brindo {
 
@@ -60,9 +61,10 @@ void MainWindow::pickSelectedItem() {
         if (openCategory_ && row) {
             pick = pickItem(*openCategory_, *row, outfit_);
         }
-        outfit_ = std::move(pick.outfit);
+        const Outfit before = std::exchange(outfit_, std::move(pick.outfit));
         showVariants(pick.variantRows, row.value_or(QString()));
         redraw();
+        recordStep(before);
     });
 }
 
@@ -71,11 +73,13 @@ void MainWindow::pickSelectedVariant() {
         // The variants belong to the item they were listed for, whatever
         // the item list shows now.
         const int variant = variantList_->selectedRow();
+        const Outfit before = outfit_;
         if (openCategory_ && variantsItem_ && variant >= 0) {
             outfit_ = pickVariant(*openCategory_, *variantsItem_, variant,
                                   variantList_->rows().at(variant), outfit_);
         }
         redraw();
+        recordStep(before);
     });
 }
 

@@ -4,10 +4,16 @@
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QThread>
 #include <QWindow>
 
 namespace brindo {
+
+QString suffixOfFilter(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral(R"(\*\.([^\s;)]+))"));
+    return pattern.match(filter).captured(1);
+}
 
 namespace {
 
@@ -17,8 +23,14 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogSettings& 
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilter(settings.filter);
-    dialog.setDefaultSuffix(settings.defaultSuffix);
+    dialog.setNameFilters(settings.filters);
+    dialog.setDefaultSuffix(suffixOfFilter(settings.filters.value(0)));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffixOfFilter(filter)); });
+    if (!settings.folder.isEmpty()) {
+        dialog.setDirectory(settings.folder);
+    }
     dialog.selectFile(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

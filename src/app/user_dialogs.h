@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -11,9 +12,15 @@ namespace brindo {
 
 // What a file dialog is prepared with before it is shown.
 struct FileDialogSettings {
-    QString filter;        // e.g. "Brindo files (*.BRD)"
-    QString defaultSuffix; // added to a name typed without an extension
+    // e.g. "Brindo files (*.BRD)"; the first is chosen at first. A name typed
+    // without an extension gets the one of the chosen filter.
+    QStringList filters;
+    QString folder; // where the dialog starts; empty for the usual place
 };
+
+// The extension that a filter's first pattern gives ("BRD" for "Brindo
+// files (*.BRD)"), or an empty string.
+QString suffixOfFilter(const QString& filter);
 
 // The questions and messages the main window puts to the user. The window
 // talks to this interface so that tests can answer in place of a person.

@@ -87,6 +87,10 @@ OutfitSource readOutfitSource(const QString& nativeFile) {
     return source;
 }
 
+bool isPngFile(const QString& nativeFile) {
+    return openPngFile(nativeFile) != nullptr;
+}
+
 OutfitSource readOutfitSource(const QByteArray& bytes, const QString& name) {
     if (bytes.startsWith(kPngSignature)) {
         QBuffer buffer;

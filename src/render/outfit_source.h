@@ -22,6 +22,10 @@ struct OutfitSource {
 // under kOutfitTextKey. The problem names the file.
 OutfitSource readOutfitSource(const QString& nativeFile);
 
+// Whether the file is a regular file that starts as a PNG picture does; a
+// named pipe or device is never opened to find out.
+bool isPngFile(const QString& nativeFile);
+
 // The same for the bytes of a document or picture that come from elsewhere
 // (standard input); `name` is how messages call them.
 OutfitSource readOutfitSource(const QByteArray& bytes, const QString& name);

@@ -41,4 +41,18 @@ QString shareableOutfitText(const Outfit& outfit, const QString& libraryFolder) 
     return writeOutfit(text, shared).ok() ? QString::fromUtf8(text.bytes()) : QString();
 }
 
+Outfit withLocatedImages(Outfit outfit, const QString& libraryFolder) {
+    const QString sharedRoot = joinStored(QString(kSharedLibraryRoot), QString());
+    for (const SlotInfo& info : kSlotTable) {
+        std::optional<QString>& path = (outfit.*(info.field)).imagePath;
+        if (!path || !path->startsWith(sharedRoot, Qt::CaseInsensitive)) {
+            continue;
+        }
+        if (const QString found = locateImage(*path, libraryFolder); !found.isEmpty()) {
+            path = storedFromNative(found);
+        }
+    }
+    return outfit;
+}
+
 } // namespace brindo

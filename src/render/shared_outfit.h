@@ -21,4 +21,10 @@ inline constexpr QLatin1String kSharedLibraryRoot{"\\Brindo library"};
 // cannot be stored.
 QString shareableOutfitText(const Outfit& outfit, const QString& libraryFolder);
 
+// The outfit with every image that it names under kSharedLibraryRoot named
+// by where that image lies in the library here, so that a document saved
+// from an opened picture names real files. Other paths, and images that are
+// not found, stay as they are.
+Outfit withLocatedImages(Outfit outfit, const QString& libraryFolder);
+
 } // namespace brindo

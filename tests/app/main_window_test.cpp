@@ -84,10 +84,17 @@ TEST(StartupTest, WindowDefaultOutfitAndListsFollowTheBaseFigure) {
                          action->shortcut().toString());
         }
         // Also where the desktop names no key for Save as.
-        EXPECT_EQ(items, (QStringList{"&New Ctrl+N", "- ", "&Open... Ctrl+O", "&Save Ctrl+S",
-                                      "Save &as... Ctrl+Shift+S", "&Export as Image... ", "- ",
-                                      "&Quit Ctrl+Q"}));
+        EXPECT_EQ(items, (QStringList{"&New Ctrl+N", "- ", "&Open... Ctrl+O", "Open &Recent ",
+                                      "&Save Ctrl+S", "Save &as... Ctrl+Shift+S",
+                                      "&Export as Image... Ctrl+E",
+                                      "&Transparent Background in PNG ", "- ", "&Quit Ctrl+Q"}));
         EXPECT_EQ(form.fileMenu()->title(), "&File") << "Alt+F opens it";
+        QStringList editItems;
+        for (const QAction* action : form.editMenu()->actions()) {
+            editItems.append(action->isSeparator() ? "-" : action->text());
+        }
+        EXPECT_EQ(editItems, (QStringList{"&Undo", "&Redo", "-", "&Copy Picture", "-",
+                                          "&Random Outfit", "Random Outfits May Be Rea&dy-made"}));
         form.action("quit")->trigger();
         EXPECT_FALSE(form.isVisible()) << "Quit ends the program without asking";
     }

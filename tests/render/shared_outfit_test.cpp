@@ -39,6 +39,14 @@ TEST(SharedOutfitTest, ImagesAreNamedByTheirPlaceInTheLibraryAlone) {
     copy.addFile("Hair/Long/071.png");
     EXPECT_EQ(locateImage(shared.tops.path(), copy.stored()), copy.native("Tops/01.png"));
     EXPECT_EQ(locateImage(shared.hair.path(), copy.stored()), copy.native("Hair/Long/071.png"));
+
+    // Opened in the window, the images found are named where they lie; the
+    // others keep their shared names.
+    const Outfit opened = withLocatedImages(shared, copy.stored());
+    EXPECT_EQ(opened.tops, (LayerSlot{true, copy.stored("Tops/01.png")}));
+    EXPECT_EQ(opened.hair, (LayerSlot{true, copy.stored("Hair/Long/071.png")}));
+    EXPECT_EQ(opened.hats, shared.hats);
+    EXPECT_EQ(opened.readyMadeOutfit, shared.readyMadeOutfit);
 }
 
 } // namespace

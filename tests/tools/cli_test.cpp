@@ -397,6 +397,17 @@ TEST_F(WindowTest, ComposeFromListedNamesMakesTheDocumentOfTheSameClicks) {
     EXPECT_EQ(bytesOf(path("composed.BRD")), bytesOf(path("clicked.BRD")));
 }
 
+// Random Outfit in the window and compose --random with the same seed make
+// the same outfit.
+TEST_F(WindowTest, RandomOutfitIsTheOneComposeMakesFromTheSameSeed) {
+    form.seedRandom(7);
+    form.action("randomOutfit")->trigger();
+    dialogs.answers.assign({path("random.BRD")});
+    form.action("saveAs")->trigger();
+    EXPECT_EQ(cli({"compose", "--random", "--seed", "7", "-o", path("composed.BRD")}).status, 0);
+    EXPECT_EQ(bytesOf(path("composed.BRD")), bytesOf(path("random.BRD")));
+}
+
 // brindo-cli lists the rows that the window's three lists show.
 TEST_F(WindowTest, ListShowsTheWindowsRows) {
     QString shown;
