@@ -5,8 +5,8 @@
 #include "app/user_dialogs.h"
 #include "catalogue/open_category.h"
 #include "model/outfit.h"
-#include "render/png/png_painter.h"
-#include "render/png/reporting_painter.h"
+#include "render/layer_compositor.h"
+#include "render/outfit_render.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -101,7 +101,7 @@ private:
     std::optional<OpenCategory> openCategory_;
     std::optional<QString> variantsItem_; // the item whose variants the variant list shows
     std::unique_ptr<UserDialogs> dialogs_;
-    std::unique_ptr<PngPainter> painter_;
+    std::unique_ptr<LayerCompositor> compositor_; // with the decoded layers it keeps
 
     CanvasView* canvasView_ = nullptr;
     ListBox* categoryList_ = nullptr;
