@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QTimer>
 #include <cmath>
 #include <exception>
 
@@ -102,6 +103,11 @@ void MainWindow::buildControls() {
     connect(categoryList_, &ListBox::clicked, this, &MainWindow::openSelectedCategory);
     connect(itemList_, &ListBox::clicked, this, &MainWindow::pickSelectedItem);
     connect(variantList_, &ListBox::clicked, this, &MainWindow::pickSelectedVariant);
+
+    readAheadTimer_ = new QTimer(this);
+    readAheadTimer_->setSingleShot(true);
+    readAheadTimer_->setInterval(0);
+    connect(readAheadTimer_, &QTimer::timeout, this, &MainWindow::readAhead);
 }
 
 void MainWindow::buildMenu() {

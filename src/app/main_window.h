@@ -16,6 +16,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 
 namespace brindo {
 
@@ -88,6 +89,11 @@ private:
     // Composes the outfit's picture afresh and shows it; answers the images
     // that could not be drawn.
     QList<FailedLoad> redraw(Redraw kind = Redraw::Plain);
+    // Reads ahead the files that the next rows of the lists would draw, from
+    // the event loop once the click is done.
+    void readAheadLater();
+    void readAhead();
+    void readAheadNextRows();
     void readDocument(const QString& nativeFile);
     // Why the category cannot be opened, for the user.
     QString categoryProblemText(const QString& name) const;
@@ -109,6 +115,7 @@ private:
     ListBox* variantList_ = nullptr;
     QLabel* creditLabel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QTimer* readAheadTimer_ = nullptr;
 };
 
 } // namespace brindo

@@ -100,8 +100,8 @@ __attribute__((target("avx2"))) int blendEights(const QRgb* source, QRgb* target
 }
 
 bool hasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2") != 0;
-    return has;
+    static const bool kAvailable = __builtin_cpu_supports("avx2") != 0;
+    return kAvailable;
 }
 
 #endif

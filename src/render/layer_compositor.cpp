@@ -83,6 +83,34 @@ Layer LayerCompositor::picture(const QString& storedPath) {
     return entry.layer;
 }
 
+void LayerCompositor::readAhead(const QStringList& plan) {
+    adoptReadAhead();
+    QStringList files;
+    for (const QString& path : plan) {
+        Entry entry = lookAt(path); // what is kept already becomes recently used
+        const bool listed = files.contains(entry.nativeFile);
+        if (entry.trusted && !entry.layer && !listed && files.size() < kMostLayersInAPicture) {
+            files.append(entry.nativeFile);
+            readingAhead_.push_back(std::move(entry));
+        }
+    }
+    cache_.makeRoom(files.size());
+    queue_.startBackground(files);
+}
+
+bool LayerCompositor::readingAhead() {
+    return queue_.backgroundPending();
+}
+
+void LayerCompositor::adoptReadAhead() {
+    for (auto& [index, picture] : queue_.finishBackground()) {
+        const Entry& entry = readingAhead_[static_cast<std::size_t>(index)];
+        cache_.keep(entry.nativeFile, *entry.identity,
+                    std::make_shared<const LoadedPicture>(std::move(picture)));
+    }
+    readingAhead_.clear();
+}
+
 qsizetype LayerCompositor::firstChange(const std::vector<Entry>& entries) const {
     const auto count = static_cast<qsizetype>(entries.size());
     for (qsizetype i = 0; i < count; ++i) {
@@ -106,6 +134,7 @@ qsizetype LayerCompositor::firstChange(const std::vector<Entry>& entries) const 
 
 ComposeReport LayerCompositor::compose(const QStringList& plan, CanvasImage& canvas,
                                        LastLayer last) {
+    adoptReadAhead();
     // Should this redraw fail half way, nothing of the last one counts.
     const qsizetype keptLevel = std::exchange(bottomLevel_, 0);
     std::vector<Entry> entries;

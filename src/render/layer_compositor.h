@@ -24,7 +24,7 @@ enum class LastLayer { Once, Twice };
 struct ComposeReport {
     QList<LoadResult> results; // one for each file of the plan
     int decoded = 0;           // layers read from their files
-    int reused = 0;            // layers that came from the cache
+    int reused = 0;            // layers that came from the cache (read ahead or kept)
     int firstBlended = 0;      // layers below this one were the kept bottom of the picture
 };
 
@@ -33,7 +33,8 @@ struct ComposeReport {
 // checked (regularFileIdentity) on every redraw; a file that has not changed
 // since it was decoded is drawn from the cache, a changed, replaced or new one
 // is read again, on worker threads, while the layers are drawn strictly in
-// order. Only the visible rows and spans of each layer are blended, and
+// order. Files that a coming pick may draw can be read ahead while the window
+// waits. Only the visible rows and spans of each layer are blended, and
 // nothing below a band that a layer covers from edge to edge. When a plan
 // differs from the one before only from some layer upward, the composite
 // below that layer, kept from before, is reused. The picture is always the
@@ -65,6 +66,14 @@ public:
     ComposeReport compose(const QStringList& plan, CanvasImage& canvas,
                           LastLayer last = LastLayer::Once);
 
+    // Decodes the files at these stored paths that are not kept yet on the
+    // worker threads while nothing is composed, to keep them for a coming
+    // compose; at most a picture's worth, for which room is made in the cache
+    // at once. An earlier read-ahead that is not done is dropped.
+    void readAhead(const QStringList& plan);
+    // Whether a read-ahead is still under way.
+    bool readingAhead();
+
     const LayerCache& cache() const { return cache_; }
 
 private:
@@ -82,6 +91,8 @@ private:
     };
 
     Entry lookAt(const QString& storedPath);
+    // Keeps what was read ahead and drops the rest of it.
+    void adoptReadAhead();
     LoadedPicture decode(const Entry& entry) const;
     qsizetype firstChange(const std::vector<Entry>& entries) const;
     void composeRange(std::vector<Entry>& entries, qsizetype from, qsizetype to, QImage& target,
@@ -91,8 +102,9 @@ private:
     LayerCache cache_;
     DecodeQueue queue_;
     std::vector<Drawn> drawn_;
-    CanvasImage bottom_;        // the composite below layer bottomLevel_ of the last plan
-    qsizetype bottomLevel_ = 0; // 0: none kept
+    std::vector<Entry> readingAhead_; // the files being read ahead, in order
+    CanvasImage bottom_;              // the composite below layer bottomLevel_ of the last plan
+    qsizetype bottomLevel_ = 0;       // 0: none kept
 };
 
 } // namespace brindo

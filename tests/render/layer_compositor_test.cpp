@@ -41,7 +41,8 @@ protected:
         picture.fill(CanvasImage::kBackground);
         QPainter painter(&picture);
         for (const QString& path : plan) {
-            painter.drawImage(0, 0, QImage(locateImage(path, library.stored())));
+            const QString file = locateImage(path, library.stored());
+            painter.drawImage(0, 0, file.isEmpty() ? QImage() : QImage(file));
         }
         return picture;
     }
@@ -116,6 +117,43 @@ TEST_F(LayerCompositorTest, ACachedLayerIsReadAgainWhenItsFileIsRewrittenReplace
     EXPECT_EQ(compositor.cache().layers(), 0);
 }
 
+TEST_F(LayerCompositorTest, FilesReadAheadAreDrawnWithoutReadingThemAgainUnlessTheyChange) {
+    library.addFile("Tops/01.png", test::encodeFlatPng(4, 4, qRgb(255, 0, 0)));
+    library.addFile("Tops/02.png", test::encodeFlatPng(4, 4, qRgb(0, 255, 0)));
+    const QString first = library.stored("Tops/01.png");
+    const QString second = library.stored("Tops/02.png");
+    canvas.resize(4, 4);
+    LayerCompositor compositor(trustingSettings());
+    const auto waitForReadAhead = [&] {
+        for (int waited = 0; compositor.readingAhead() && waited < 1000; ++waited) {
+            std::this_thread::sleep_for(5ms);
+        }
+    };
+    EXPECT_EQ(drawOutfit({first}, compositor, canvas).decoded, 1);
+
+    compositor.readAhead({first, second});
+    waitForReadAhead();
+    ComposeReport report = drawOutfit({first, second}, compositor, canvas);
+    EXPECT_EQ(report.decoded, 0);
+    EXPECT_EQ(report.reused, 2);
+    EXPECT_EQ(canvas.image().pixel(1, 1), qRgb(0, 255, 0));
+
+    // Changed after it was read ahead: read again.
+    drawOutfit({first}, compositor, canvas);
+    compositor.readAhead({second});
+    waitForReadAhead();
+    std::this_thread::sleep_for(30ms); // past the file system's time step
+    overwrite(library.native("Tops/02.png"), test::encodeFlatPng(4, 4, qRgb(0, 0, 255)));
+    report = drawOutfit({second}, compositor, canvas);
+    EXPECT_EQ(report.decoded, 1);
+    EXPECT_EQ(canvas.image().pixel(1, 1), qRgb(0, 0, 255));
+
+    // Drawn before the read-ahead is done: the same picture either way.
+    compositor.readAhead({first});
+    EXPECT_EQ(drawOutfit({first}, compositor, canvas).results, QList{LoadResult::Loaded});
+    EXPECT_EQ(canvas.image().pixel(1, 1), qRgb(255, 0, 0));
+}
+
 // Every slot on, each with two items of its own pattern of opaque, partly
 // and fully transparent pixels; a background that covers everything and a
 // foreground that covers a band from edge to edge hide what lies below them.
@@ -183,8 +221,8 @@ TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeI
 
 // A long random session over a library of many images of many sizes, with
 // bounds small enough to be reached often, files rewritten and deleted on
-// the way: the cache never passes its bounds, never keeps a layer whose file
-// is gone, and the pictures stay right.
+// the way and pictures read ahead now and then: the cache never passes its
+// bounds, never keeps a layer whose file is gone, and the pictures stay right.
 TEST_F(LayerCompositorTest, TheCacheKeepsItsBoundsInARandomSession) {
     constexpr int kFiles = 60;
     std::mt19937 random(20240611);
@@ -204,12 +242,16 @@ TEST_F(LayerCompositorTest, TheCacheKeepsItsBoundsInARandomSession) {
     settings.cacheBounds = {12, 24 * 1024};
     LayerCompositor compositor(settings);
     canvas.resize(24, 24);
-    for (int step = 0; step < 400; ++step) {
-        SCOPED_TRACE(step);
+    const auto randomPlan = [&] {
         QStringList plan;
         for (int layer = below(kMostLayersInAPicture) + 1; layer > 0; --layer) {
             plan.append(library.stored(QStringLiteral("Items/%1.png").arg(below(kFiles + 3))));
         }
+        return plan;
+    };
+    for (int step = 0; step < 400; ++step) {
+        SCOPED_TRACE(step);
+        const QStringList plan = randomPlan();
         const int changed = below(kFiles);
         if (step % 10 == 9) {
             QFile::remove(library.native(QStringLiteral("Items/%1.png").arg(changed)));

@@ -43,7 +43,7 @@ LoadedPicture DecodeQueue::takeNext() {
         ++taken_;
         const QString file = files_.at(index);
         lock.unlock();
-        return decode_(file);
+        return decodeSafely(file);
     }
     auto& slot = done_[static_cast<std::size_t>(index)];
     changed_.wait(lock, [&] { return slot.has_value(); });
@@ -65,33 +65,89 @@ void DecodeQueue::stop() {
     changed_.wait(lock, [this] { return running_ == 0; });
 }
 
+void DecodeQueue::startBackground(const QStringList& nativeFiles) {
+    if (threadCount_ == 0) {
+        return;
+    }
+    static_cast<void>(finishBackground());
+    {
+        const std::lock_guard lock(mutex_);
+        background_ = nativeFiles;
+    }
+    while (static_cast<int>(threads_.size()) < threadCount_ && !nativeFiles.isEmpty()) {
+        threads_.emplace_back(&DecodeQueue::run, this);
+    }
+    changed_.notify_all();
+}
+
+bool DecodeQueue::backgroundPending() {
+    const std::lock_guard lock(mutex_);
+    return backgroundRunning_ > 0 || nextBackground_ < background_.size();
+}
+
+std::vector<std::pair<qsizetype, LoadedPicture>> DecodeQueue::finishBackground() {
+    std::unique_lock lock(mutex_);
+    background_.clear();
+    nextBackground_ = 0;
+    changed_.wait(lock, [this] { return backgroundRunning_ == 0; });
+    return std::exchange(backgroundDone_, {});
+}
+
+bool DecodeQueue::foregroundReady() const {
+    return nextToStart_ < files_.size() && nextToStart_ < taken_ + aheadLimit();
+}
+
+bool DecodeQueue::backgroundReady() const {
+    return nextBackground_ < background_.size() && taken_ == files_.size();
+}
+
 void DecodeQueue::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] {
-            return stopping_ ||
-                   (nextToStart_ < files_.size() && nextToStart_ < taken_ + aheadLimit());
-        });
+        changed_.wait(lock, [this] { return stopping_ || foregroundReady() || backgroundReady(); });
         if (stopping_) {
             return;
         }
-        const qsizetype index = nextToStart_++;
-        const QString file = files_.at(index);
-        const quint64 list = list_;
-        ++running_;
-        lock.unlock();
-        LoadedPicture picture;
-        try {
-            picture = decode_(file);
-        } catch (...) {
-            picture = {}; // a failed decode draws nothing, as on the calling thread
+        if (foregroundReady()) {
+            decodeForeground(lock);
+        } else {
+            decodeBackground(lock);
         }
-        lock.lock();
-        --running_;
-        if (list == list_) {
-            done_[static_cast<std::size_t>(index)] = std::move(picture);
-        }
-        changed_.notify_all();
+    }
+}
+
+void DecodeQueue::decodeBackground(std::unique_lock<std::mutex>& lock) {
+    const qsizetype index = nextBackground_++;
+    const QString file = background_.at(index);
+    ++backgroundRunning_;
+    lock.unlock();
+    LoadedPicture picture = decodeSafely(file);
+    lock.lock();
+    --backgroundRunning_;
+    backgroundDone_.emplace_back(index, std::move(picture));
+    changed_.notify_all();
+}
+
+void DecodeQueue::decodeForeground(std::unique_lock<std::mutex>& lock) {
+    const qsizetype index = nextToStart_++;
+    const QString file = files_.at(index);
+    const quint64 list = list_;
+    ++running_;
+    lock.unlock();
+    LoadedPicture picture = decodeSafely(file);
+    lock.lock();
+    --running_;
+    if (list == list_) {
+        done_[static_cast<std::size_t>(index)] = std::move(picture);
+    }
+    changed_.notify_all();
+}
+
+LoadedPicture DecodeQueue::decodeSafely(const QString& file) const {
+    try {
+        return decode_(file);
+    } catch (...) {
+        return {}; // a failed decode draws nothing
     }
 }
 

@@ -44,6 +44,12 @@ void LayerCache::keep(const QString& nativeFile, const FileIdentity& identity, L
     bytes_ += bytes;
 }
 
+void LayerCache::makeRoom(qsizetype layers) {
+    while (!entries_.empty() && this->layers() + layers > bounds_.layers) {
+        drop(std::prev(entries_.end()));
+    }
+}
+
 void LayerCache::dropStale() {
     for (auto entry = entries_.begin(); entry != entries_.end();) {
         const auto next = std::next(entry);

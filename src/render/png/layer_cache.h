@@ -42,6 +42,8 @@ public:
     // making room by dropping the least recently used ones. A layer larger
     // than the bound is not kept.
     void keep(const QString& nativeFile, const FileIdentity& identity, Layer layer);
+    // Drops the least recently used layers until `layers` more fit.
+    void makeRoom(qsizetype layers);
     // Looks at the file of every layer not found or kept since the last call
     // and drops those whose file is gone or is no longer the version read.
     void dropStale();
