@@ -168,8 +168,11 @@ ComposeReport LayerCompositor::compose(const QStringList& plan, CanvasImage& can
         composeRange(entries, from, count, surface, from > 0 ? &bottom_.image() : nullptr, report);
     }
     if (last == LastLayer::Twice && count > 0) {
-        const Layer& top = entries.back().layer;
-        if (top && top->result == LoadResult::Loaded) {
+        Layer& top = entries.back().layer;
+        if (!top) { // below the kept bottom, and no longer in the cache
+            top = std::make_shared<const LoadedPicture>(decode(entries.back()));
+        }
+        if (top->result == LoadResult::Loaded) {
             blendPicture(surface, top->image, top->coverage, {}, 0, surface.height());
         }
     }

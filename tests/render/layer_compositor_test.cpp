@@ -213,10 +213,20 @@ TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeI
             }
         }
     }
-    // Start-up and Open draw the last layer once more, the same with a kept bottom.
+    // Start-up and Open draw the last layer once more, the same with a kept
+    // bottom, also when that layer lies below it and nothing is cached.
     const QStringList plan = drawPlan(outfit, layout);
     drawOutfit(plan, compositor, canvas, LastLayer::Twice);
     EXPECT_EQ(canvas.image(), drawnByQt(plan + QStringList{plan.last()}));
+    LayerCompositor::Settings uncached = trustingSettings();
+    uncached.cacheBounds = {};
+    LayerCompositor forgetful(uncached);
+    drawOutfit(plan, forgetful, canvas);
+    drawOutfit(plan.first(plan.size() - 1) + QStringList{plan.first()}, forgetful, canvas);
+    const QStringList shorter = plan.first(plan.size() - 1);
+    EXPECT_EQ(drawOutfit(shorter, forgetful, canvas, LastLayer::Twice).firstBlended,
+              shorter.size());
+    EXPECT_EQ(canvas.image(), drawnByQt(shorter + QStringList{shorter.last()}));
 }
 
 // A long random session over a library of many images of many sizes, with
