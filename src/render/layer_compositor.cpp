@@ -145,7 +145,8 @@ ComposeReport LayerCompositor::compose(const QStringList& plan, CanvasImage& can
     const auto count = static_cast<qsizetype>(entries.size());
     const qsizetype changed = firstChange(entries);
     QImage& surface = *canvas.surface();
-    const bool bottomFits = bottom_.image().size() == surface.size();
+    const bool bottomFits =
+        bottom_.image().size() == surface.size() && bottom_.fill() == canvas.fill();
     const qsizetype from = bottomFits && keptLevel <= changed ? keptLevel : 0;
     const qsizetype keepAt =
         settings_.keepBottom && changed > from && changed < count ? changed : 0;
@@ -159,13 +160,15 @@ ComposeReport LayerCompositor::compose(const QStringList& plan, CanvasImage& can
     drawn_.clear();
     if (keepAt > 0) {
         if (!bottomFits) {
-            bottom_.resize(surface.width(), surface.height());
+            bottom_.resize(surface.width(), surface.height(), canvas.fill());
         }
         QImage& bottom = *bottom_.surface();
-        composeRange(entries, from, keepAt, bottom, from > 0 ? &bottom : nullptr, report);
-        composeRange(entries, keepAt, count, surface, &bottom, report);
+        composeRange(entries, from, keepAt, bottom, from > 0 ? &bottom : nullptr, canvas.fill(),
+                     report);
+        composeRange(entries, keepAt, count, surface, &bottom, canvas.fill(), report);
     } else {
-        composeRange(entries, from, count, surface, from > 0 ? &bottom_.image() : nullptr, report);
+        composeRange(entries, from, count, surface, from > 0 ? &bottom_.image() : nullptr,
+                     canvas.fill(), report);
     }
     if (last == LastLayer::Twice && count > 0) {
         Layer& top = entries.back().layer;
@@ -187,9 +190,10 @@ ComposeReport LayerCompositor::compose(const QStringList& plan, CanvasImage& can
 }
 
 // Composes the layers [from, to) onto `target`, which starts as `start`
-// (itself: it holds the layers below `from` already; none: the background).
+// (itself: it holds the layers below `from` already; none: the fill).
 void LayerCompositor::composeRange(std::vector<Entry>& entries, qsizetype from, qsizetype to,
-                                   QImage& target, const QImage* start, ComposeReport& report) {
+                                   QImage& target, const QImage* start, QRgb fill,
+                                   ComposeReport& report) {
     QStringList toDecode;
     for (qsizetype i = from; i < to; ++i) {
         const Entry& entry = entries[static_cast<std::size_t>(i)];
@@ -225,7 +229,7 @@ void LayerCompositor::composeRange(std::vector<Entry>& entries, qsizetype from, 
             if (start != nullptr) {
                 std::memcpy(row, start->constScanLine(y), rowBytes);
             } else {
-                std::fill_n(row, width, CanvasImage::kBackground);
+                std::fill_n(row, width, fill);
             }
         }
     }

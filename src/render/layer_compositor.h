@@ -29,7 +29,7 @@ struct ComposeReport {
 };
 
 // Composes pictures from plans of layer files, in order, with source over on
-// an opaque canvas. Every file of a plan is looked for (locateImage) and
+// a canvas of its fill (opaque, or clear). Every file of a plan is looked for (locateImage) and
 // checked (regularFileIdentity) on every redraw; a file that has not changed
 // since it was decoded is drawn from the cache, a changed, replaced or new one
 // is read again, on worker threads, while the layers are drawn strictly in
@@ -96,7 +96,7 @@ private:
     LoadedPicture decode(const Entry& entry) const;
     qsizetype firstChange(const std::vector<Entry>& entries) const;
     void composeRange(std::vector<Entry>& entries, qsizetype from, qsizetype to, QImage& target,
-                      const QImage* start, ComposeReport& report);
+                      const QImage* start, QRgb fill, ComposeReport& report);
 
     Settings settings_;
     LayerCache cache_;

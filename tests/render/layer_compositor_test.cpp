@@ -37,8 +37,8 @@ protected:
     // The picture as drawn without the program's compositor: each file read by
     // Qt and drawn with QPainter onto the background.
     QImage drawnByQt(const QStringList& plan) const {
-        QImage picture(canvas.width(), canvas.height(), QImage::Format_RGB32);
-        picture.fill(CanvasImage::kBackground);
+        QImage picture(canvas.width(), canvas.height(), canvas.image().format());
+        picture.fill(canvas.fill());
         QPainter painter(&picture);
         for (const QString& path : plan) {
             const QString file = locateImage(path, library.stored());
@@ -161,6 +161,7 @@ TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeI
     constexpr int kWidth = 12;
     constexpr int kHeight = 9;
     library.addFixedFiles(kWidth, kHeight);
+    library.addImage("10195.png", QColor(200, 150, 120, 160), kWidth, kHeight);
     library.addImage("wm.png", QColor(255, 255, 255, 128), kWidth, kHeight);
     Outfit outfit;
     int slotNumber = 0;
@@ -174,8 +175,8 @@ TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeI
             QImage image(kWidth, kHeight, QImage::Format_ARGB32);
             for (int y = 0; y < kHeight; ++y) {
                 for (int x = 0; x < kWidth; ++x) {
-                    const int seed = x * 7 + y * 3 + slotNumber * 5 + item;
-                    const int alpha = std::array{0, 0, 255, 90, 200, 0, 30}[seed % 7];
+                    const int seed = x * 3 + y * 5 + slotNumber * 11 + item * 2;
+                    const int alpha = std::array{0, 0, 0, 255, 90, 200, 30, 0, 60}[seed % 9];
                     image.setPixel(x, y, qRgba(seed * 37 % 256, slotNumber * 20, item * 90, alpha));
                 }
             }
@@ -213,6 +214,23 @@ TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeI
             }
         }
     }
+    // On a clear canvas (a transparent picture) the layers keep their own
+    // alpha; a bottom kept from an opaque canvas is not used there.
+    outfit.background.enabled = false;
+    for (const char* item : {"Tops/2.png", "Tops/1.png"}) {
+        outfit.tops.switchOn(library.stored(item));
+        drawOutfit(drawPlan(outfit, layout), compositor, canvas);
+    }
+    canvas.resize(kWidth, kHeight, CanvasImage::kClear);
+    for (int change = 0; change < 2; ++change) { // the same plan, then another foreground
+        outfit.foregrounds.switchOn(
+            library.stored(change == 0 ? "Foregrounds/2.png" : "Foregrounds/1.png"));
+        drawOutfit(drawPlan(outfit, layout), compositor, canvas);
+        ASSERT_EQ(canvas.image(), drawnByQt(drawPlan(outfit, layout))) << change;
+    }
+    canvas.resize(kWidth, kHeight);
+    outfit.background.enabled = true;
+
     // Start-up and Open draw the last layer once more, the same with a kept
     // bottom, also when that layer lies below it and nothing is cached.
     const QStringList plan = drawPlan(outfit, layout);
