@@ -26,22 +26,30 @@ TEST(BlendTest, SourceOverGivesQPaintersPixelsForEveryAlphaAndPlace) {
         picture.setPixel(x, 5, qRgb(9, 8, 7)); // an opaque run
     }
     const Coverage coverage = coverageOf(picture);
-    QImage background(270, 14, QImage::Format_RGB32);
-    for (int y = 0; y < background.height(); ++y) {
-        for (int x = 0; x < background.width(); ++x) {
-            background.setPixel(x, y, qRgb((x * 3) % 256, (x + y * 40) % 256, 255 - x % 256));
+    // An opaque canvas, and a clear one (a transparent picture) whose pixels
+    // have every alpha.
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        QImage background(270, 14, format);
+        for (int y = 0; y < background.height(); ++y) {
+            for (int x = 0; x < background.width(); ++x) {
+                background.setPixel(x, y,
+                                    qPremultiply(qRgba((x * 3) % 256, (x + y * 40) % 256,
+                                                       255 - x % 256, (x * 11 + y) % 256)));
+            }
         }
-    }
-    for (const QPoint at : {QPoint(0, 0), QPoint(5, 2), QPoint(-3, -4), QPoint(20, 9)}) {
-        for (const auto& [from, to] : {std::pair{0, 14}, std::pair{3, 7}}) {
-            QImage expected = background;
-            QPainter painter(&expected);
-            painter.setClipRect(0, from, expected.width(), to - from);
-            painter.drawImage(at, picture);
-            painter.end();
-            QImage blended = background;
-            blendPicture(blended, picture, coverage, at, from, to);
-            EXPECT_EQ(blended, expected) << at.x() << "," << at.y() << " rows " << from;
+        for (const QPoint at : {QPoint(0, 0), QPoint(5, 2), QPoint(-3, -4), QPoint(20, 9)}) {
+            for (const auto& [from, to] : {std::pair{0, 14}, std::pair{3, 7}}) {
+                QImage expected = background;
+                QPainter painter(&expected);
+                painter.setClipRect(0, from, expected.width(), to - from);
+                painter.drawImage(at, picture);
+                painter.end();
+                QImage blended = background;
+                blendPicture(blended, picture, coverage, at, from, to);
+                EXPECT_EQ(blended, expected)
+                    << format << " at " << at.x() << "," << at.y() << " rows " << from;
+            }
         }
     }
 }
