@@ -125,20 +125,24 @@ QByteArray encodePng(const QImage& picture, const PictureTexts& texts) {
     return encodePngFile(picture, chunks, kDotsPerMeter);
 }
 
+FileOutcome writePictureFile(const QImage& picture, const QString& nativeFile, PictureFormat format,
+                             const PictureTexts& texts) {
+    if (picture.isNull()) {
+        return {QObject::tr("there is no picture to export")};
+    }
+    if (format == PictureFormat::Bmp) {
+        BmpPieces pieces(picture);
+        return replaceFile(nativeFile, pieces.size(),
+                           [&pieces](QByteArray& piece) { return pieces.next(piece); });
+    }
+    const QByteArray bytes = encodePng(picture, texts);
+    return bytes.isEmpty() ? FileOutcome{QObject::tr("there is no picture to export")}
+                           : replaceFile(nativeFile, bytes);
+}
+
 FileOutcome exportPicture(const QImage& picture, const QString& nativeFile, PictureFormat format,
                           const PictureTexts& texts) {
-    FileOutcome outcome;
-    if (picture.isNull()) {
-        outcome.problem = QObject::tr("there is no picture to export");
-    } else if (format == PictureFormat::Bmp) {
-        BmpPieces pieces(picture);
-        outcome = replaceFile(nativeFile, pieces.size(),
-                              [&pieces](QByteArray& piece) { return pieces.next(piece); });
-    } else {
-        const QByteArray bytes = encodePng(picture, texts);
-        outcome = bytes.isEmpty() ? FileOutcome{QObject::tr("there is no picture to export")}
-                                  : replaceFile(nativeFile, bytes);
-    }
+    FileOutcome outcome = writePictureFile(picture, nativeFile, format, texts);
     if (!outcome.ok()) {
         outcome.problem = QObject::tr("Could not export the picture to \"%1\": %2.")
                               .arg(QDir::toNativeSeparators(nativeFile), outcome.problem);
