@@ -61,6 +61,9 @@ void redraw(benchmark::State& state, const BenchLibrary& library, const Outfit& 
         drawOutfit(plan, compositor, canvas);
     }
     state.counters["images"] = static_cast<double>(plan.size());
+    if (!equalsFullRedraw(canvas, plan, library.stored)) {
+        state.SkipWithError("the picture differs from a full redraw");
+    }
 }
 
 void planOnly(benchmark::State& state, const BenchLibrary& library, const Outfit& outfit) {
