@@ -115,6 +115,21 @@ TEST_F(LayerCompositorTest, ACachedLayerIsReadAgainWhenItsFileIsRewrittenReplace
     EXPECT_EQ(drawn(compositor), CanvasImage::kBackground);
     EXPECT_EQ(report.results, QList<LoadResult>{LoadResult::FileNotFound});
     EXPECT_EQ(compositor.cache().layers(), 0);
+
+    // Rewritten in place below the layer that a pick changes: the composite
+    // kept below that layer holds the old version and is not used.
+    library.addFile("Tops/01.png", red);
+    library.addImage("Hats/01.png", QColor(0, 0, 0, 0));
+    library.addImage("Hats/02.png", QColor(0, 0, 0, 0));
+    const QString top = library.stored("Tops/01.png");
+    const QStringList hats{library.stored("Hats/01.png"), library.stored("Hats/02.png")};
+    drawOutfit({top, hats[0]}, compositor, canvas);
+    drawOutfit({top, hats[1]}, compositor, canvas); // keeps the top below the hat
+    std::this_thread::sleep_for(30ms);
+    overwrite(file, green);
+    report = drawOutfit({top, hats[0]}, compositor, canvas);
+    EXPECT_EQ(report.firstBlended, 0);
+    EXPECT_EQ(canvas.image().pixel(2, 2), qRgb(0, 255, 0));
 }
 
 TEST_F(LayerCompositorTest, FilesReadAheadAreDrawnWithoutReadingThemAgainUnlessTheyChange) {
