@@ -63,13 +63,13 @@ LayerCompositor::Entry LayerCompositor::lookAt(const QString& storedPath) {
     return entry;
 }
 
-// What a file that is not there, or is not a regular file, draws: nothing.
-// Such a file is never opened.
+// A file that is not there, or is not a regular file, is missing and draws
+// nothing; such a file is never opened.
 LoadedPicture LayerCompositor::decode(const Entry& entry) const {
-    if (entry.nativeFile.isEmpty()) {
+    if (entry.nativeFile.isEmpty() || !entry.identity) {
         return {LoadResult::FileNotFound, {}, {}, {}};
     }
-    return entry.identity ? decodePngFile(entry.nativeFile) : LoadedPicture{};
+    return decodePngFile(entry.nativeFile);
 }
 
 Layer LayerCompositor::picture(const QString& storedPath) {
@@ -119,12 +119,10 @@ qsizetype LayerCompositor::firstChange(const std::vector<Entry>& entries) const 
         }
         const Entry& now = entries[static_cast<std::size_t>(i)];
         const Drawn& before = drawn_[static_cast<std::size_t>(i)];
-        const bool same =
-            now.identity ? before.identity && now.trusted && before.trusted &&
-                               now.identity->sameVersion(*before.identity)
-                         : !before.identity && before.result == (now.nativeFile.isEmpty()
-                                                                     ? LoadResult::FileNotFound
-                                                                     : LoadResult::NotDecodable);
+        // Missing both times (drawn as nothing), or the same settled version.
+        const bool same = now.identity ? before.identity && now.trusted && before.trusted &&
+                                             now.identity->sameVersion(*before.identity)
+                                       : !before.identity;
         if (!same) {
             return i;
         }
