@@ -54,8 +54,14 @@ LayerCompositor::LayerCompositor(Settings settings)
 
 LayerCompositor::Entry LayerCompositor::lookAt(const QString& storedPath) {
     Entry entry;
-    entry.nativeFile = locateImage(storedPath, settings_.libraryFolder);
-    entry.identity = regularFileIdentity(entry.nativeFile);
+    // A file where the path says is found with one look; only a missing one
+    // is looked for further (see locateImage).
+    const QString asStored = nativePath(storedPath);
+    entry.identity = regularFileIdentity(asStored);
+    entry.nativeFile = entry.identity ? asStored : locateImage(storedPath, settings_.libraryFolder);
+    if (!entry.identity) {
+        entry.identity = regularFileIdentity(entry.nativeFile);
+    }
     entry.trusted = entry.identity && entry.identity->settled(settings_.settleTime);
     if (entry.trusted) {
         entry.layer = cache_.find(*entry.identity);
