@@ -38,6 +38,9 @@ public:
     void tellProblem(QWidget* /*parent*/, const QString& message) override {
         std::fprintf(stderr, "brindo-bench: the window says: %s\n", qPrintable(message));
     }
+    void tellNote(QWidget* /*parent*/, const QString& message) override {
+        std::fprintf(stderr, "brindo-bench: the window notes: %s\n", qPrintable(message));
+    }
 };
 
 std::unique_ptr<MainWindow> makeWindow(const QString& nativeLibrary) {
