@@ -15,6 +15,18 @@ QString BenchLibrary::file(const QString& relative) const {
     return joinStored(stored, path);
 }
 
+bool equalsFullRedraw(const CanvasImage& canvas, const QStringList& plan,
+                      const QString& libraryFolder) {
+    LayerCompositor::Settings settings = LayerCompositor::windowSettings(libraryFolder);
+    settings.cacheBounds = {};
+    settings.keepBottom = false;
+    LayerCompositor fresh(settings);
+    CanvasImage full;
+    full.resize(canvas.width(), canvas.height(), canvas.fill());
+    drawOutfit(plan, fresh, full);
+    return full.image() == canvas.image();
+}
+
 QList<BenchLibrary>& libraries() {
     static QList<BenchLibrary> all;
     return all;

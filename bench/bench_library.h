@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/outfit.h"
+#include "render/canvas_image.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace brindo::bench {
 
@@ -26,6 +28,11 @@ Outfit fullOutfit(const BenchLibrary& library);
 
 // The ready-made outfit "01" with the eyes: 9 images with the watermark.
 Outfit readyMadeOutfit(const BenchLibrary& library);
+
+// Whether the canvas holds, pixel for pixel, the picture of the plan as a
+// full redraw with nothing kept from before draws it (every file decoded).
+bool equalsFullRedraw(const CanvasImage& canvas, const QStringList& plan,
+                      const QString& libraryFolder);
 
 // Ends the run with a message when a library lacks a file the benchmarks use.
 void requireFiles(const BenchLibrary& library);

@@ -12,5 +12,9 @@ void registerWindowBenchmarks(const BenchLibrary& library);
 // The start-up of a whole process, as a child of the benchmark program: the
 // window is created, loaded and painted once, then the process ends.
 int runStartUpChild(const QString& nativeLibrary);
+// A session as a child of the benchmark program: the window started, dressed
+// fully, and every item of every category clicked twice over; prints
+// "peak <bytes>", its peak resident memory.
+int runSessionChild(const QString& nativeLibrary);
 
 } // namespace brindo::bench

@@ -4,7 +4,9 @@
 # libvips, and a plain libpng decode with a simple blend loop. Runs them
 # alternately at the sample library's native size and at about 2 megapixels a
 # layer, prints median times, ratios to brindo-cli and peak memory, and checks
-# that every picture agrees with brindo-cli's within 2 levels per channel.
+# that every picture agrees with brindo-cli's within 2 levels per channel. In
+# the same rounds it measures the limit (bench/limit) and gives brindo-cli's
+# time as a ratio to it.
 #
 #   bench/compare-peers.sh [RUNS]      (default 5 rounds; takes a few minutes)
 set -euo pipefail
@@ -24,5 +26,5 @@ echo "Machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores; load: $(
 echo "Versions: $(convert -version | head -1 | cut -d' ' -f2-3), Pillow $(/usr/bin/python3 -c 'import PIL; print(PIL.__version__)'), $(vips --version)"
 # Debian's own Python, which python3-pil serves, whatever else is on PATH.
 /usr/bin/python3 "$BRINDO_ROOT/bench/peers/compare.py" --cli "$build_dir/dist/brindo-cli" \
-    --floor "$build_dir/bin/brindo-floor" --runs "$runs" \
+    --floor "$build_dir/bin/brindo-floor" --limit "$build_dir/bin/brindo-limit" --runs "$runs" \
     --library native="$build_dir/dist" --library large="$large"

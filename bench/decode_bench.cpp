@@ -3,6 +3,7 @@
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "catalogue/stored_path.h"
+#include "render/blend.h"
 #include "render/png/png_loading.h"
 
 #include <QFile>
@@ -118,14 +119,21 @@ void inflateLibdeflate(benchmark::State& state, const QString& file) {
     libdeflate_free_decompressor(inflater);
 }
 
-void blend(benchmark::State& state, const QString& file, bool visibleOnly) {
+enum class BlendWay { QPainterWhole, QPainterVisible, Spans };
+
+void blend(benchmark::State& state, const QString& file, BlendWay way) {
     const LoadedPicture picture = decodePngFile(file);
     QImage canvas(picture.image.size(), QImage::Format_RGB32);
     canvas.fill(Qt::white);
-    const QRect part = visibleOnly ? picture.visible : picture.image.rect();
+    const QRect part =
+        way == BlendWay::QPainterWhole ? picture.image.rect() : picture.coverage.visible;
     for (auto _ : state) {
-        QPainter painter(&canvas);
-        painter.drawImage(part.topLeft(), picture.image, part);
+        if (way == BlendWay::Spans) {
+            blendPicture(canvas, picture.image, picture.coverage, {}, 0, canvas.height());
+        } else {
+            QPainter painter(&canvas);
+            painter.drawImage(part.topLeft(), picture.image, part);
+        }
     }
 }
 
@@ -151,8 +159,9 @@ void registerDecodeBenchmarks(const BenchLibrary& library) {
     add("Inflate.zlib", "10195.png", inflateZlib);
     add("Inflate.libdeflate", "10195.png", inflateLibdeflate);
     for (const char* layer : {"Backgrounds/01.png", "Tops/01.png"}) {
-        add("Blend.whole", layer, blend, false);
-        add("Blend.visiblePart", layer, blend, true);
+        add("Blend.whole", layer, blend, BlendWay::QPainterWhole);
+        add("Blend.visiblePart", layer, blend, BlendWay::QPainterVisible);
+        add("Blend.spans", layer, blend, BlendWay::Spans);
     }
 }
 

@@ -31,13 +31,17 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quieterMessages);
     constexpr char kChild[] = "--startup-child=";
+    constexpr char kSession[] = "--session-child=";
     constexpr char kLibrary[] = "--library=";
     std::vector<char*> rest{argv[0]};
     QStringList given;
     QString child;
+    QString session;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], kChild, std::strlen(kChild)) == 0) {
             child = QString::fromLocal8Bit(argv[i] + std::strlen(kChild));
+        } else if (std::strncmp(argv[i], kSession, std::strlen(kSession)) == 0) {
+            session = QString::fromLocal8Bit(argv[i] + std::strlen(kSession));
         } else if (std::strncmp(argv[i], kLibrary, std::strlen(kLibrary)) == 0) {
             given.append(QString::fromLocal8Bit(argv[i] + std::strlen(kLibrary)));
         } else {
@@ -48,6 +52,9 @@ int main(int argc, char** argv) {
     QApplication application(restCount, rest.data());
     if (!child.isEmpty()) {
         return runStartUpChild(child);
+    }
+    if (!session.isEmpty()) {
+        return runSessionChild(session);
     }
     for (const QString& library : given) {
         const qsizetype equals = library.indexOf(u'=');

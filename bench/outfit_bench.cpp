@@ -4,7 +4,6 @@
 #include "benchmarks.h"
 #include "catalogue/stored_path.h"
 #include "render/draw_outfit.h"
-#include "render/png/png_painter.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -14,55 +13,57 @@ namespace brindo::bench {
 
 namespace {
 
-// The same painter without being told the plan: every layer is decoded
-// on the calling thread.
-class OneThreadPicture : public LayerPainter {
-public:
-    explicit OneThreadPicture(const QString& folder) : inner_(folder) {}
-    LoadResult load(const QString& path) override { return inner_.load(path); }
-    int width() const override { return inner_.width(); }
-    int height() const override { return inner_.height(); }
-    void drawOn(QImage* surface, int x, int y) override { inner_.drawOn(surface, x, y); }
-
-private:
-    PngPainter inner_;
-};
-
-// The painter as it was before: Qt's reader, and the whole picture drawn.
-class QtReaderPicture : public LayerPainter {
-public:
-    explicit QtReaderPicture(QString folder) : folder_(std::move(folder)) {}
-    LoadResult load(const QString& path) override {
-        QImageReader reader(locateImage(path, folder_), "png");
-        image_ = QImage();
-        reader.read(&image_);
-        image_.convertTo(QImage::Format_ARGB32_Premultiplied);
-        return image_.isNull() ? LoadResult::NotDecodable : LoadResult::Loaded;
-    }
-    int width() const override { return image_.width(); }
-    int height() const override { return image_.height(); }
-    void drawOn(QImage* surface, int x, int y) override {
-        if (!image_.isNull()) {
-            QPainter(surface).drawImage(x, y, image_);
+// The way before the program's own decoder: Qt's reader, and the whole
+// picture drawn with QPainter.
+void redrawWithQtReader(benchmark::State& state, const BenchLibrary& library,
+                        const Outfit& outfit) {
+    CanvasImage canvas;
+    const QSize size = QImageReader(nativePath(library.file(QStringLiteral("10195.png")))).size();
+    canvas.resize(size.width(), size.height());
+    const QStringList plan = drawPlan(outfit, resolveLibraryLayout(library.stored));
+    for (auto _ : state) {
+        canvas.clear();
+        QPainter painter(canvas.surface());
+        for (const QString& path : plan) {
+            QImage image;
+            QImageReader(locateImage(path, library.stored), "png").read(&image);
+            image.convertTo(QImage::Format_ARGB32_Premultiplied);
+            painter.drawImage(0, 0, image);
         }
     }
+    state.counters["images"] = static_cast<double>(plan.size());
+}
 
-private:
-    QString folder_;
-    QImage image_;
-};
+enum class Way { EveryFile, EveryFileOneThread, Cached };
 
-template <typename Component>
-void redraw(benchmark::State& state, const BenchLibrary& library, const Outfit& outfit) {
-    Component png(library.stored);
-    png.load(library.file(QStringLiteral("10195.png")));
-    CanvasImage canvas;
-    canvas.resize(png.width(), png.height());
-    for (auto _ : state) {
-        drawOutfit(drawPlan(outfit, resolveLibraryLayout(library.stored)), png, canvas);
+LayerCompositor::Settings settingsFor(Way way, const BenchLibrary& library) {
+    LayerCompositor::Settings settings = LayerCompositor::windowSettings(library.stored);
+    settings.keepBottom = false; // every redraw blends every layer
+    if (way != Way::Cached) {
+        settings.cacheBounds = {};
     }
-    state.counters["images"] =
-        static_cast<double>(drawPlan(outfit, resolveLibraryLayout(library.stored)).size());
+    if (way == Way::EveryFileOneThread) {
+        settings.decodeThreads = 0;
+    }
+    return settings;
+}
+
+// A whole redraw: every file decoded (on every core, or on this thread), or
+// every layer from the cache and blended afresh.
+void redraw(benchmark::State& state, const BenchLibrary& library, const Outfit& outfit, Way way) {
+    LayerCompositor compositor(settingsFor(way, library));
+    const Layer base = compositor.picture(library.file(QStringLiteral("10195.png")));
+    CanvasImage canvas;
+    canvas.resize(base->image.width(), base->image.height());
+    const QStringList plan = drawPlan(outfit, resolveLibraryLayout(library.stored));
+    drawOutfit(plan, compositor, canvas);
+    for (auto _ : state) {
+        drawOutfit(plan, compositor, canvas);
+    }
+    state.counters["images"] = static_cast<double>(plan.size());
+    if (!equalsFullRedraw(canvas, plan, library.stored)) {
+        state.SkipWithError("the picture differs from a full redraw");
+    }
 }
 
 void planOnly(benchmark::State& state, const BenchLibrary& library, const Outfit& outfit) {
@@ -81,10 +82,9 @@ void locateAll(benchmark::State& state, const BenchLibrary& library) {
 }
 
 void clearCanvas(benchmark::State& state, const BenchLibrary& library) {
-    PngPainter png(library.stored);
-    png.load(library.file(QStringLiteral("10195.png")));
     CanvasImage canvas;
-    canvas.resize(png.width(), png.height());
+    const QSize size = QImageReader(nativePath(library.file(QStringLiteral("10195.png")))).size();
+    canvas.resize(size.width(), size.height());
     for (auto _ : state) {
         canvas.clear();
     }
@@ -99,16 +99,18 @@ void registerOutfitBenchmarks(const BenchLibrary& library) {
     };
     const Outfit full = fullOutfit(library);
     const Outfit readyMade = readyMadeOutfit(library);
-    const auto add = [&](const char* what, auto function, const Outfit& outfit) {
-        benchmark::RegisterBenchmark(name(what).c_str(), function, library, outfit)
+    const auto add = [&](const char* what, auto function, const Outfit& outfit, auto... way) {
+        benchmark::RegisterBenchmark(name(what).c_str(), function, library, outfit, way...)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     };
-    add("Redraw.layered", redraw<PngPainter>, full);
-    add("Redraw.readyMade", redraw<PngPainter>, readyMade);
-    add("Redraw.layered.oneThread", redraw<OneThreadPicture>, full);
-    add("Redraw.layered.qtReader", redraw<QtReaderPicture>, full);
-    add("Redraw.readyMade.qtReader", redraw<QtReaderPicture>, readyMade);
+    add("Redraw.layered", redraw, full, Way::EveryFile);
+    add("Redraw.readyMade", redraw, readyMade, Way::EveryFile);
+    add("Redraw.layered.oneThread", redraw, full, Way::EveryFileOneThread);
+    add("Redraw.layered.cached", redraw, full, Way::Cached);
+    add("Redraw.readyMade.cached", redraw, readyMade, Way::Cached);
+    add("Redraw.layered.qtReader", redrawWithQtReader, full);
+    add("Redraw.readyMade.qtReader", redrawWithQtReader, readyMade);
     benchmark::RegisterBenchmark(name("Fixed.drawPlan.layered").c_str(), planOnly, library, full)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(name("Fixed.drawPlan.readyMade").c_str(), planOnly, library,

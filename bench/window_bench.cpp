@@ -8,12 +8,17 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace brindo::bench {
 
@@ -32,6 +37,9 @@ public:
     }
     void tellProblem(QWidget* /*parent*/, const QString& message) override {
         std::fprintf(stderr, "brindo-bench: the window says: %s\n", qPrintable(message));
+    }
+    void tellNote(QWidget* /*parent*/, const QString& message) override {
+        std::fprintf(stderr, "brindo-bench: the window notes: %s\n", qPrintable(message));
     }
 };
 
@@ -76,10 +84,8 @@ bool waitForPaint(const PaintWatch& watch) {
     return watch.painted;
 }
 
-// Every layer slot on, through the lists as a person would, then Tops open.
-void itemClick(benchmark::State& state, const BenchLibrary& library) {
-    auto form = makeWindow(library.native);
-    form->start();
+// Every layer slot on, through the lists as a person would.
+void dressFully(MainWindow& form) {
     const char* picks[][2] = {
         {"Backgrounds", "01"}, {"Bottoms", "01"},     {"Eyes", "Round"},          {"Eyewear", "01"},
         {"Footwear", "01"},    {"Foregrounds", "01"}, {"Friends and pets", "01"}, {"Hair", "Long"},
@@ -87,14 +93,124 @@ void itemClick(benchmark::State& state, const BenchLibrary& library) {
         {"Tops", "01"},
     };
     for (const auto& [category, item] : picks) {
-        pick(*form, category, item);
+        pick(form, category, item);
     }
+}
+
+// One item clicked again and again: every layer is unchanged.
+void itemClick(benchmark::State& state, const BenchLibrary& library) {
+    auto form = makeWindow(library.native);
+    form->start();
+    dressFully(*form);
     const auto images =
         drawPlan(form->outfit(), resolveLibraryLayout(form->libraryFolder())).size();
     for (auto _ : state) {
         click(form->itemList(), QStringLiteral("01"));
     }
     state.counters["images"] = static_cast<double>(images);
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[at];
+}
+
+// Clicks every item of every category in turn, each timed to the refreshed
+// picture, with a pause of `pauseMs` after each click (of a category too) in
+// which the window handles its events; tells each click's category and
+// milliseconds.
+void clickEveryItem(MainWindow& form, int pauseMs,
+                    const std::function<void(const QString& category, double ms)>& took) {
+    for (const QString& category : form.categoryList()->rows()) {
+        click(form.categoryList(), category);
+        if (pauseMs > 0) {
+            QTest::qWait(pauseMs);
+        }
+        for (const QString& item : form.itemList()->rows()) {
+            const auto started = std::chrono::steady_clock::now();
+            click(form.itemList(), item);
+            took(category, std::chrono::duration<double, std::milli>(
+                               std::chrono::steady_clock::now() - started)
+                               .count());
+            if (pauseMs > 0) {
+                QTest::qWait(pauseMs);
+            }
+        }
+    }
+}
+
+// Every item of every category clicked in turn, with every other slot on.
+// A pass meets far more images than the cache keeps, so without a pause
+// every new item's files are read in the click; with a pause, as a person
+// takes between clicks, the next item's files are read ahead. The counters
+// give the median, the 95th percentile and the slowest click, of all items
+// and of the lowest layers (backgrounds and hair), and the highest median and
+// 95th percentile of any one category, in ms.
+void everyItem(benchmark::State& state, const BenchLibrary& library, int pauseMs) {
+    auto form = makeWindow(library.native);
+    form->start();
+    dressFully(*form);
+    std::vector<double> all;
+    std::vector<double> lowest;
+    std::map<QString, std::vector<double>> byCategory;
+    int differing = 0; // pictures unlike a full redraw, checked after each timed click
+    for (auto _ : state) {
+        double total = 0;
+        clickEveryItem(*form, pauseMs, [&](const QString& category, double ms) {
+            total += ms / 1000;
+            all.push_back(ms);
+            byCategory[category].push_back(ms);
+            if (category == u"Backgrounds" || category == u"Hair") {
+                lowest.push_back(ms);
+            }
+            const QStringList plan =
+                drawPlan(form->outfit(), resolveLibraryLayout(form->libraryFolder(), category));
+            differing +=
+                equalsFullRedraw(form->canvasView()->canvas(), plan, form->libraryFolder()) ? 0 : 1;
+        });
+        state.SetIterationTime(total);
+    }
+    if (differing > 0) {
+        state.SkipWithError("a click's picture differs from a full redraw");
+    }
+    state.counters["clicks"] = static_cast<double>(all.size());
+    state.counters["median_ms"] = percentile(all, 0.5);
+    state.counters["p95_ms"] = percentile(all, 0.95);
+    state.counters["max_ms"] = percentile(all, 1.0);
+    state.counters["lowest_median_ms"] = percentile(lowest, 0.5);
+    state.counters["lowest_p95_ms"] = percentile(lowest, 0.95);
+    double worstMedian = 0;
+    double worstP95 = 0;
+    for (const auto& [category, times] : byCategory) {
+        worstMedian = std::max(worstMedian, percentile(times, 0.5));
+        worstP95 = std::max(worstP95, percentile(times, 0.95));
+    }
+    state.counters["worst_category_median_ms"] = worstMedian;
+    state.counters["worst_category_p95_ms"] = worstP95;
+}
+
+// The peak resident memory of a whole session in a child process (see
+// runSessionChild), in MiB.
+void sessionMemory(benchmark::State& state, const BenchLibrary& library) {
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--session-child=") + library.native});
+        QElapsedTimer took;
+        took.start();
+        const bool ended = child.waitForFinished(600000) && child.exitCode() == 0;
+        state.SetIterationTime(static_cast<double>(took.nsecsElapsed()) / 1e9);
+        const QByteArray said = child.readAllStandardOutput();
+        if (!ended || !said.startsWith("peak ")) {
+            state.SkipWithError("the session child failed");
+            break;
+        }
+        state.counters["peak_mib"] = said.mid(5).trimmed().toDouble() / (1 << 20);
+    }
 }
 
 void startUp(benchmark::State& state, const BenchLibrary& library) {
@@ -136,6 +252,24 @@ void processStartUp(benchmark::State& state, const BenchLibrary& library) {
 
 } // namespace
 
+int runSessionChild(const QString& nativeLibrary) {
+    auto form = makeWindow(nativeLibrary);
+    form->start();
+    dressFully(*form);
+    for (int pass = 0; pass < 2; ++pass) {
+        clickEveryItem(*form, 0, [](const QString& /*category*/, double /*ms*/) {});
+    }
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            std::printf("peak %lld\n",
+                        line.mid(6).trimmed().split(' ').front().toLongLong() * 1024);
+        }
+    }
+    return 0;
+}
+
 int runStartUpChild(const QString& nativeLibrary) {
     auto form = makeWindow(nativeLibrary);
     PaintWatch watch;
@@ -149,6 +283,9 @@ int runStartUpChild(const QString& nativeLibrary) {
     return 0;
 }
 
+// A quick person's pause between two clicks.
+constexpr int kPauseMs = 100;
+
 void registerWindowBenchmarks(const BenchLibrary& library) {
     const auto name = [&](const char* what) {
         return (QString::fromLatin1(what) + u'/' + library.name).toStdString();
@@ -156,6 +293,20 @@ void registerWindowBenchmarks(const BenchLibrary& library) {
     benchmark::RegisterBenchmark(name("Window.itemClick").c_str(), itemClick, library)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
+    benchmark::RegisterBenchmark(name("Window.everyItem").c_str(), everyItem, library, 0)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(2);
+    benchmark::RegisterBenchmark(name("Window.everyItemPaced").c_str(), everyItem, library,
+                                 kPauseMs)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(1);
+    benchmark::RegisterBenchmark(name("Process.sessionMemory").c_str(), sessionMemory, library)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(1);
     benchmark::RegisterBenchmark(name("Window.startUp").c_str(), startUp, library)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime();

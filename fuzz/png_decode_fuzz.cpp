@@ -1,6 +1,6 @@
 // The PNG decoder: whatever the bytes hold, it never reads outside them, and
 // every picture it gives is the one Qt's reader gives for the same bytes,
-// pixel for pixel, with the right visible part; 16-bit pictures, which Qt's
+// pixel for pixel, with the right visible part and row spans; 16-bit pictures, which Qt's
 // reader gets wrong with a transparent colour, are compared with pixels made
 // from the samples alone (expectedWide).
 //
@@ -215,6 +215,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    check(visible == decoded->visible, "the visible part holds every visible pixel");
+    check(visible == decoded->coverage.visible, "the visible part holds every visible pixel");
+    check(decoded->coverage == coverageOf(image), "each row's span is that of its pixels");
     return 0;
 }

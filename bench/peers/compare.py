@@ -2,13 +2,19 @@
 """Times brindo-cli render against the tools a person would otherwise use to
 compose the same layers, whole process each, and checks their pictures.
 
-compare.py --cli CLI --floor FLOOR --runs N --library NAME=DIR [--library ...]
+compare.py --cli CLI --floor FLOOR --limit LIMIT --runs N --library NAME=DIR [--library ...]
 
 Each tool composes the 17 images of the full layered outfit over opaque white.
 The tools run alternately, one after another, N rounds; the table gives the
 median wall time, the ratio to brindo-cli and the peak memory (maximum
 resident set, from /usr/bin/time). Every picture must agree with brindo-cli's
-within 2 levels per channel."""
+within 2 levels per channel.
+
+In the same rounds brindo-limit measures what the work costs at the least:
+(a) a process that loads Qt and ends, (b) inflating every layer's image data
+with libdeflate, (c) one pass of source over blending of every layer's whole
+area, (d) writing the picture. Their sum is "the limit", and brindo-cli's time
+is given as a ratio to it."""
 import argparse
 import os
 import shutil
@@ -91,19 +97,53 @@ def commands(args, library, work):
     }
 
 
-def run_once(command, work):
+def run_once(command, work, output=None):
     """Wall seconds and peak resident memory in KiB of one whole process. The
-    memory comes from /usr/bin/time, whose own small process is what forks."""
+    memory comes from /usr/bin/time, whose own small process is what forks.
+    With `output` (a list), what the process prints is appended to it."""
     report = os.path.join(work, "time.txt")
     started = time.perf_counter()
     finished = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report] + command,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, check=False)
+                              stdout=subprocess.PIPE if output is not None else subprocess.DEVNULL,
+                              stderr=subprocess.PIPE, check=False)
     took = time.perf_counter() - started
     if finished.returncode != 0:
         raise SystemExit(f"{command[0]} failed ({finished.returncode}): "
                          f"{finished.stderr.decode(errors='replace').strip()}")
+    if output is not None:
+        output.append(finished.stdout.decode())
     with open(report, encoding="utf-8") as file:
         return took, int(file.read().split()[-1])
+
+
+LIMIT_PARTS = ["(a) start a process that loads Qt, and end",
+               "(b) inflate every layer's image data (libdeflate)",
+               "(c) blend every layer's whole area once (source over)",
+               "(d) write the picture (24-bit BMP)"]
+
+
+def limit_round(args, library, work, parts):
+    """One measurement of each part of the limit, appended to `parts`."""
+    layers = [os.path.join(library, relative) for _, relative in LAYERS]
+    took, _ = run_once([args.limit, "qt"], work)
+    printed = []
+    run_once([args.limit, "work", os.path.join(work, "limit.bmp")] + layers, work, printed)
+    inflate, blend, write = (float(value) / 1000 for value in printed[0].split())
+    for part, seconds in zip(LIMIT_PARTS, (took, inflate, blend, write)):
+        parts[part].append(seconds)
+
+
+def print_limit(parts, times):
+    limit = sum(statistics.median(values) for values in parts.values())
+    ours = statistics.median(times["brindo-cli render"])
+    floor = statistics.median(times["libpng + blend loop"])
+    print("\n| the limit, part by part | median ms |")
+    print("|---|---|")
+    for part, values in parts.items():
+        print(f"| {part} | {statistics.median(values) * 1000:.1f} |")
+    print(f"| the limit (the sum) | {limit * 1000:.1f} |")
+    print(f"\nbrindo-cli render: {ours * 1000:.0f} ms, {ours / limit:.2f} x the limit; "
+          f"libpng + blend loop takes {floor / ours:.2f} x as long as brindo-cli")
 
 
 def difference(picture, reference):
@@ -123,13 +163,16 @@ def compare(args, name, library):
         tools = commands(args, library, work)
         times = {tool: [] for tool in tools}
         memory = {tool: 0 for tool in tools}
+        parts = {part: [] for part in LIMIT_PARTS}
         for tool, (command, _) in tools.items():  # one warm-up round
             run_once(command, work)
+        limit_round(args, library, work, {part: [] for part in LIMIT_PARTS})
         for _ in range(args.runs):
             for tool, (command, _) in tools.items():
                 took, peak = run_once(command, work)
                 times[tool].append(took)
                 memory[tool] = max(memory[tool], peak)
+            limit_round(args, library, work, parts)
         reference = tools["brindo-cli render"][1]
         ours = statistics.median(times["brindo-cli render"])
         width, height = Image.open(reference).size
@@ -144,9 +187,11 @@ def compare(args, name, library):
             worst = max(worst, off)
             print(f"| {tool} | {median * 1000:.0f} | {median / ours:.2f} | "
                   f"{memory[tool] / 1024:.0f} | {off} |")
-        budget = (width * height * 4 * 3) / 2**20 + 40
+        budget = (width * height * 4 * (1 + 2 * os.cpu_count())) / 2**20 + 40
         print(f"\nbrindo-cli peak memory {memory['brindo-cli render'] / 1024:.0f} MiB; budget "
-              f"(canvas, two layers and 40 MiB) {budget:.0f} MiB")
+              f"(canvas, two layers a decoding thread ({os.cpu_count()}) and 40 MiB) "
+              f"{budget:.0f} MiB")
+        print_limit(parts, times)
         return worst <= TOLERANCE
     finally:
         shutil.rmtree(work, ignore_errors=True)
@@ -156,6 +201,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--cli", required=True)
     parser.add_argument("--floor", required=True)
+    parser.add_argument("--limit", required=True)
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--library", action="append", required=True, metavar="NAME=DIR")
     args = parser.parse_args()

@@ -1,6 +1,7 @@
 #include "app/canvas_view.h"
 
 #include <QPainter>
+#include <QRegion>
 
 namespace brindo {
 
@@ -15,7 +16,11 @@ void CanvasView::refresh() {
 
 void CanvasView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor::fromRgb(CanvasImage::kBackground));
+    // The background only where the picture does not reach: filling under
+    // an opaque picture of millions of pixels costs as much as drawing it.
+    for (const QRect& uncovered : QRegion(rect()).subtracted(canvas_.image().rect())) {
+        painter.fillRect(uncovered, QColor::fromRgb(CanvasImage::kBackground));
+    }
     painter.drawImage(0, 0, canvas_.image());
 }
 

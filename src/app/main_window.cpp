@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QTimer>
 #include <cmath>
 #include <exception>
 
@@ -105,6 +106,11 @@ void MainWindow::buildControls() {
     connect(categoryList_, &ListBox::clicked, this, &MainWindow::openSelectedCategory);
     connect(itemList_, &ListBox::clicked, this, &MainWindow::pickSelectedItem);
     connect(variantList_, &ListBox::clicked, this, &MainWindow::pickSelectedVariant);
+
+    readAheadTimer_ = new QTimer(this);
+    readAheadTimer_->setSingleShot(true);
+    readAheadTimer_->setInterval(0);
+    connect(readAheadTimer_, &QTimer::timeout, this, &MainWindow::readAhead);
 }
 
 void MainWindow::buildMenu() {
@@ -176,12 +182,14 @@ void MainWindow::start() {
                             .arg(fitForMessage(nativeLibraryFolder_), kStoredSeparator));
             return;
         }
-        painter_ = std::make_unique<PngPainter>(libraryFolder_);
-        const QString baseFigure = baseFigurePath(libraryFolder_);
-        const LoadResult baseFigureResult = painter_->load(baseFigure);
+        compositor_ =
+            std::make_unique<LayerCompositor>(LayerCompositor::windowSettings(libraryFolder_));
+        const Layer baseFigure = compositor_->picture(baseFigurePath(libraryFolder_));
+        const LoadResult baseFigureResult = baseFigure->result;
+        const QSize size = baseFigure->image.size();
 
-        canvasView_->setGeometry(0, 0, painter_->width(), painter_->height());
-        canvasView_->canvas().resize(painter_->width(), painter_->height());
+        canvasView_->setGeometry(0, 0, size.width(), size.height());
+        canvasView_->canvas().resize(size.width(), size.height());
         categoryList_->move(canvasView_->width(), 0);
         itemList_->setGeometry(categoryList_->width() + categoryList_->x(), 0,
                                categoryList_->width(), categoryList_->height());
@@ -209,19 +217,16 @@ void MainWindow::quit() {
 }
 
 QList<FailedLoad> MainWindow::redraw(Redraw kind) {
-    if (!painter_) {
+    if (!compositor_) {
         return {};
     }
     const QString openName = openCategory_ ? openCategory_->name : QString();
-    CanvasImage& canvas = canvasView_->canvas();
-    ReportingPainter reporting(*painter_);
-    drawOutfit(drawPlan(outfit_, resolveLibraryLayout(libraryFolder_, openName)), reporting,
-               canvas);
-    if (kind == Redraw::RepeatLastLayer) {
-        painter_->drawOn(canvas.surface(), 0, 0);
-    }
+    const QStringList plan = drawPlan(outfit_, resolveLibraryLayout(libraryFolder_, openName));
+    const ComposeReport report =
+        drawOutfit(plan, *compositor_, canvasView_->canvas(),
+                   kind == Redraw::RepeatLastLayer ? LastLayer::Twice : LastLayer::Once);
     canvasView_->refresh();
-    return reporting.failedLoads();
+    return failedLoads(plan, report);
 }
 
 void MainWindow::tellProblem(const QString& message) {

@@ -8,9 +8,8 @@
 #include "files/file_outcome.h"
 #include "model/outfit.h"
 #include "model/outfit_history.h"
+#include "render/layer_compositor.h"
 #include "render/outfit_render.h"
-#include "render/png/png_painter.h"
-#include "render/png/reporting_painter.h"
 
 #include <QKeySequence>
 #include <QLabel>
@@ -23,6 +22,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 
 namespace brindo {
 
@@ -134,6 +134,11 @@ private:
     // Composes the outfit's picture afresh and shows it; answers the images
     // that could not be drawn.
     QList<FailedLoad> redraw(Redraw kind = Redraw::Plain);
+    // Reads ahead the files that the next rows of the lists would draw, from
+    // the event loop once the click is done.
+    void readAheadLater();
+    void readAhead();
+    void readAheadNextRows();
     void readDocument(const QString& nativeFile);
     // Why the category cannot be opened, for the user.
     QString categoryProblemText(const QString& name) const;
@@ -174,7 +179,7 @@ private:
     std::optional<OpenCategory> openCategory_;
     std::optional<QString> variantsItem_; // the item whose variants the variant list shows
     std::unique_ptr<UserDialogs> dialogs_;
-    std::unique_ptr<PngPainter> painter_;
+    std::unique_ptr<LayerCompositor> compositor_; // with the decoded layers it keeps
     OutfitHistory history_;
     QRandomGenerator random_{QRandomGenerator::global()->generate()};
 
@@ -186,6 +191,7 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QTimer* readAheadTimer_ = nullptr;
 };
 
 } // namespace brindo

@@ -3,7 +3,9 @@
 #include "catalogue/stored_path.h"
 #include "catalogue/variant_pick.h"
 #include "files/message_text.h"
+#include "render/draw_outfit.h"
 
+#include <QTimer>
 #include <optional>
 #include <utility>
 
@@ -28,6 +30,7 @@ void MainWindow::openSelectedCategory() {
         openCategory_ = openCategory(libraryFolder_, *name);
         itemList_->setRows(openCategory_ ? openCategory_->rows : QStringList());
         itemList_->show();
+        readAheadLater();
         if (!openCategory_) {
             tellProblem(categoryProblemText(*name));
         }
@@ -65,6 +68,7 @@ void MainWindow::pickSelectedItem() {
         showVariants(pick.variantRows, row.value_or(QString()));
         redraw();
         recordStep(before);
+        readAheadLater();
     });
 }
 
@@ -80,7 +84,50 @@ void MainWindow::pickSelectedVariant() {
         }
         redraw();
         recordStep(before);
+        readAheadLater();
     });
+}
+
+void MainWindow::readAheadLater() {
+    readAheadTimer_->start(); // once the picture is on screen and the click is done
+}
+
+// People click through a list row after row: the files of the row below the
+// one picked (of the first rows, when a category has just opened) are decoded
+// while the window waits for the next click.
+void MainWindow::readAhead() {
+    if (!compositor_ || !openCategory_) {
+        return;
+    }
+    try {
+        readAheadNextRows();
+    } catch (...) {
+        // Reading ahead only saves time later: a failure is nothing to tell.
+    }
+}
+
+void MainWindow::readAheadNextRows() {
+    const LibraryLayout layout = resolveLibraryLayout(libraryFolder_, openCategory_->name);
+    const int itemRow = itemList_->selectedRow();
+    const int variant = variantList_->isHidden() ? -1 : variantList_->selectedRow();
+    QStringList files;
+    if (variantsItem_ && variant >= 0) {
+        if (variant + 1 < variantList_->count()) {
+            files = drawPlan(pickVariant(*openCategory_, *variantsItem_, variant + 1,
+                                         variantList_->rows().at(variant + 1), outfit_),
+                             layout);
+        }
+    } else {
+        // A category just opened: its first rows ("<none>" is often the first).
+        const QList<int> rows = itemRow < 0 ? QList<int>{0, 1} : QList<int>{itemRow + 1};
+        for (const int row : rows) {
+            if (row < itemList_->count()) {
+                files += drawPlan(
+                    pickItem(*openCategory_, itemList_->item(row)->text(), outfit_).outfit, layout);
+            }
+        }
+    }
+    compositor_->readAhead(files);
 }
 
 } // namespace brindo

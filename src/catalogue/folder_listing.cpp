@@ -35,10 +35,11 @@ std::optional<QStringList> listEntries(const QString& storedFolder, Wanted wante
         if (name.startsWith(u'.')) {
             continue;
         }
+        // Follows links; the kind that the listing gives saves a look at
+        // every other entry.
         std::error_code statusError;
-        const fs::file_status status = it->status(statusError); // follows links
-        const bool matches =
-            wanted == Wanted::Files ? fs::is_regular_file(status) : fs::is_directory(status);
+        const bool matches = wanted == Wanted::Files ? it->is_regular_file(statusError)
+                                                     : it->is_directory(statusError);
         if (!statusError && matches) {
             names.append(name);
         }

@@ -45,6 +45,13 @@ QString writeProblem(const QString& nativeFile, const QSaveFile& file, qint64 by
 } // namespace
 
 FileOutcome replaceFile(const QString& nativeFile, const QByteArray& bytes) {
+    return replaceFile(nativeFile, bytes.size(), [&bytes](QByteArray& piece) {
+        piece = bytes;
+        return false;
+    });
+}
+
+FileOutcome replaceFile(const QString& nativeFile, qint64 size, const NextPiece& nextPiece) {
     QSaveFile file(nativeFile);
     file.setDirectWriteFallback(false);
     // Unbuffered, so that a failed write (a full disk) shows here: commit()
@@ -53,10 +60,15 @@ FileOutcome replaceFile(const QString& nativeFile, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return {writeProblem(nativeFile, file)};
     }
-    if (file.write(bytes) != bytes.size()) {
-        FileOutcome outcome{writeProblem(nativeFile, file, bytes.size())};
-        file.cancelWriting();
-        return outcome;
+    QByteArray piece;
+    for (bool more = true; more;) {
+        piece.resize(0); // keeps its memory for the next piece
+        more = nextPiece(piece);
+        if (file.write(piece) != piece.size()) {
+            FileOutcome outcome{writeProblem(nativeFile, file, size)};
+            file.cancelWriting();
+            return outcome;
+        }
     }
     if (!file.commit()) {
         return {writeProblem(nativeFile, file)};

@@ -20,6 +20,7 @@ public:
     // What layers are drawn onto.
     QImage* surface() { return &image_; }
     const QImage& image() const { return image_; }
+    QRgb fill() const { return fill_; }
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }
 

@@ -2,6 +2,8 @@
 
 #include "catalogue/stored_path.h"
 
+#include <algorithm>
+
 namespace brindo {
 
 namespace {
@@ -55,13 +57,22 @@ QStringList drawPlan(const Outfit& outfit, const LibraryLayout& layout) {
     return plan;
 }
 
-void drawOutfit(const QStringList& plan, LayerPainter& painter, CanvasImage& canvas) {
-    canvas.clear();
-    painter.expectLoads(plan);
-    for (const QString& file : plan) {
-        painter.load(file);
-        painter.drawOn(canvas.surface(), 0, 0);
+ComposeReport drawOutfit(const QStringList& plan, LayerCompositor& compositor, CanvasImage& canvas,
+                         LastLayer last) {
+    return compositor.compose(plan, canvas, last);
+}
+
+QList<FailedLoad> failedLoads(const QStringList& plan, const ComposeReport& report) {
+    QList<FailedLoad> failed;
+    for (qsizetype i = 0; i < plan.size(); ++i) {
+        const FailedLoad load{plan.at(i), report.results.at(i)};
+        if (load.result != LoadResult::Loaded &&
+            std::none_of(failed.begin(), failed.end(),
+                         [&](const FailedLoad& known) { return known.path == load.path; })) {
+            failed.append(load);
+        }
     }
+    return failed;
 }
 
 } // namespace brindo

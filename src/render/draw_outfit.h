@@ -3,8 +3,10 @@
 #include "catalogue/library_layout.h"
 #include "model/outfit.h"
 #include "render/canvas_image.h"
-#include "render/png/layer_painter.h"
+#include "render/layer_compositor.h"
 
+#include <QList>
+#include <QString>
 #include <QStringList>
 
 namespace brindo {
@@ -16,8 +18,22 @@ namespace brindo {
 // it stands.
 QStringList drawPlan(const Outfit& outfit, const LibraryLayout& layout);
 
-// Composes the picture from scratch: clears the canvas, then loads and draws
-// every file of the plan. Nothing is shown on screen here.
-void drawOutfit(const QStringList& plan, LayerPainter& painter, CanvasImage& canvas);
+// Composes the picture of the plan onto the canvas: the background, then every
+// file of the plan in order, each checked on disk and read again when it has
+// changed (see LayerCompositor). Nothing is shown on screen here.
+ComposeReport drawOutfit(const QStringList& plan, LayerCompositor& compositor, CanvasImage& canvas,
+                         LastLayer last = LastLayer::Once);
+
+// An image that could not be loaded: its stored path, and why not.
+struct FailedLoad {
+    QString path;
+    LoadResult result = LoadResult::Loaded;
+
+    bool operator==(const FailedLoad&) const = default;
+};
+
+// The images of the plan that drew nothing, each once, in the order first
+// tried.
+QList<FailedLoad> failedLoads(const QStringList& plan, const ComposeReport& report);
 
 } // namespace brindo

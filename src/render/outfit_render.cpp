@@ -5,7 +5,6 @@
 #include "render/draw_outfit.h"
 #include "render/png/png_decode.h"
 #include "render/png/png_loading.h"
-#include "render/png/png_painter.h"
 
 #include <QDir>
 #include <QObject>
@@ -13,57 +12,47 @@
 
 namespace brindo {
 
-namespace {
-
-// Passes every call on but the plan of loads, so that nothing is read ahead
-// on another thread.
-class OneThreadPainter : public LayerPainter {
-public:
-    explicit OneThreadPainter(LayerPainter& inner) : inner_(inner) {}
-
-    LoadResult load(const QString& path) override { return inner_.load(path); }
-    int width() const override { return inner_.width(); }
-    int height() const override { return inner_.height(); }
-    void drawOn(QImage* surface, int x, int y) override { inner_.drawOn(surface, x, y); }
-
-private:
-    LayerPainter& inner_;
-};
-
-} // namespace
-
 RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder,
                             const RenderOptions& options) {
     RenderedOutfit rendered;
     const LibraryLayout layout = resolveLibraryLayout(libraryFolder, options.openCategory);
-    PngPainter png(libraryFolder);
-    if (png.load(layout.baseFigure) != LoadResult::Loaded) {
-        rendered.problem =
-            QObject::tr("the base figure \"%1\" is missing or cannot be read, so the picture has "
-                        "no size")
-                .arg(QDir::toNativeSeparators(nativePath(layout.baseFigure)));
-        return rendered;
+    LayerCompositor::Settings settings = LayerCompositor::oneShotSettings(libraryFolder);
+    if (options.oneThread) {
+        settings.decodeThreads = 0;
+    }
+    LayerCompositor compositor(settings);
+    QSize size;
+    {
+        const Layer baseFigure = compositor.picture(layout.baseFigure);
+        if (baseFigure->result != LoadResult::Loaded) {
+            rendered.problem =
+                QObject::tr("the base figure \"%1\" is missing or cannot be read, so the picture "
+                            "has no size")
+                    .arg(QDir::toNativeSeparators(nativePath(layout.baseFigure)));
+            return rendered;
+        }
+        size = baseFigure->image.size();
     }
     const quint64 scale = std::max(options.scale, 1);
-    if (!withinPngLimit(png.width() * scale, png.height() * scale)) {
+    const quint64 width = static_cast<quint64>(size.width()) * scale;
+    const quint64 height = static_cast<quint64>(size.height()) * scale;
+    if (!withinPngLimit(width, height)) {
         rendered.problem = QObject::tr("at scale %1 the picture would be %2 x %3 pixels, more than "
                                        "the limit of %4")
                                .arg(scale)
-                               .arg(png.width() * scale)
-                               .arg(png.height() * scale)
+                               .arg(width)
+                               .arg(height)
                                .arg(pngLimitText());
         return rendered;
     }
     CanvasImage canvas;
-    canvas.resize(png.width(), png.height(),
+    canvas.resize(size.width(), size.height(),
                   options.transparent ? CanvasImage::kClear : options.background | 0xFF000000U);
-    ReportingPainter reporting(png);
-    OneThreadPainter oneThread(reporting);
-    drawOutfit(drawPlan(outfit, layout),
-               options.oneThread ? static_cast<LayerPainter&>(oneThread) : reporting, canvas);
+    const QStringList plan = drawPlan(outfit, layout);
+    const ComposeReport report = drawOutfit(plan, compositor, canvas);
     rendered.picture =
         scale > 1 ? scaledUp(canvas.image(), static_cast<int>(scale)) : canvas.image();
-    rendered.failedLoads = reporting.failedLoads();
+    rendered.failedLoads = failedLoads(plan, report);
     return rendered;
 }
 

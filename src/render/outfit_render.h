@@ -2,7 +2,8 @@
 
 #include "model/outfit.h"
 #include "render/canvas_image.h"
-#include "render/png/reporting_painter.h"
+#include "render/draw_outfit.h"
+#include "render/png/png_loading.h"
 
 #include <QImage>
 #include <QList>
@@ -24,13 +25,14 @@ struct RenderOptions {
     // outfits when the library has no "ready-made outfits" folder.
     QString openCategory;
     // Decode and draw on the calling thread alone: for callers that already
-    // keep every core busy with pictures of their own.
+    // keep every core busy with pictures of their own. Otherwise the layers
+    // are decoded on every core.
     bool oneThread = false;
 };
 
 struct RenderedOutfit {
     QImage picture;                // the base figure's size times the scale
-    QList<FailedLoad> failedLoads; // images that were drawn as nothing
+    QList<FailedLoad> failedLoads; // images drawn as nothing, each once, in drawing order
     QString problem;               // why there is no picture at all
 
     bool ok() const { return problem.isEmpty(); }

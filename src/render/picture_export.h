@@ -42,6 +42,13 @@ QByteArray encodeBmp(const QImage& picture);
 QByteArray encodePng(const QImage& picture, const PictureTexts& texts);
 
 // Writes the picture to the file in the format, whatever the name's extension,
+// replacing the file in one step; a BMP file is made from the picture's rows a
+// few at a time, without a buffer of the whole file. The problem says only why
+// (see replaceFile).
+FileOutcome writePictureFile(const QImage& picture, const QString& nativeFile, PictureFormat format,
+                             const PictureTexts& texts);
+
+// Writes the picture to the file in the format, whatever the name's extension,
 // replacing the file in one step: an existing file is never left half-written.
 // The problem is a message for the user that names the file and says why.
 FileOutcome exportPicture(const QImage& picture, const QString& nativeFile,

@@ -1,6 +1,5 @@
 #include "render/draw_outfit.h"
 #include "render/outfit_render.h"
-#include "render/png/png_painter.h"
 #include "support/temp_library.h"
 
 #include <QFile>
@@ -73,7 +72,8 @@ TEST_F(DrawOutfitTest, ReadyMadeOutfitsDrawTheirFramesWithTheEyesAsFrameFour) {
 }
 
 // Each layer paints an overlapping bar, so the picture shows which lies on
-// top; every redraw clears the canvas and reads every file again.
+// top; every redraw starts from the background and checks every file again,
+// so a file rewritten at once shows on the next redraw.
 TEST_F(DrawOutfitTest, LaterLayersCoverEarlierOnesAndEveryRedrawReadsTheFilesAgain) {
     const QRgb figure = qRgb(200, 150, 120), back = qRgb(0, 0, 255), tops = qRgb(0, 255, 0),
                hair = qRgb(255, 0, 0), white = CanvasImage::kBackground;
@@ -89,11 +89,11 @@ TEST_F(DrawOutfitTest, LaterLayersCoverEarlierOnesAndEveryRedrawReadsTheFilesAga
     state.tops.switchOn(file("Tops/01.png"));
     state.hair.switchOn(file("Hair/A/001.png"));
     state.hairExtra.switchOn(file("Hair/A/002.png"));
-    PngPainter png(library.stored());
+    LayerCompositor compositor(LayerCompositor::windowSettings(library.stored()));
     CanvasImage canvas;
     canvas.resize(4, 1);
     const auto drawnRow = [&] {
-        drawOutfit(plan(state), png, canvas);
+        drawOutfit(plan(state), compositor, canvas);
         const auto* row = reinterpret_cast<const QRgb*>(canvas.image().constScanLine(0));
         return QList<QRgb>(row, row + 4);
     };

@@ -1,5 +1,9 @@
 #include "render/picture_export.h"
+#include "support/temp_library.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -55,6 +59,45 @@ TEST(PictureExportTest, PngFilesHoldExactlyThePixelsEncoded) {
             QImage::fromData(encodePng(picture, {})).convertToFormat(picture.format());
         EXPECT_EQ(decoded, picture) << format;
     }
+}
+
+QByteArray bmpByQt(QImage picture) {
+    picture.convertTo(QImage::Format_RGB32);
+    picture.setDotsPerMeterX(3780);
+    picture.setDotsPerMeterY(3780);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "bmp").write(picture);
+    return bytes;
+}
+
+// The BMP file is written a few rows at a time without Qt's writer; its
+// bytes must stay those of Qt's writer for every row padding, for pictures
+// that are not opaque RGB32, and for a picture of many pieces.
+TEST(PictureExportTest, BmpFilesAreQtsOwnByteForByte) {
+    const test::TempLibrary folder;
+    for (const QSize size :
+         {QSize(1, 1), QSize(2, 3), QSize(3, 2), QSize(4, 1), QSize(5, 7), QSize(1023, 400)}) {
+        for (const QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            QImage picture(size, format);
+            for (int y = 0; y < size.height(); ++y) {
+                for (int x = 0; x < size.width(); ++x) {
+                    picture.setPixel(x, y, qRgba(x * 7, y * 5, (x ^ y) & 0xFF, 255 - (x & 0x7F)));
+                }
+            }
+            const QByteArray expected = bmpByQt(picture);
+            const QString name = QStringLiteral("%1x%2.bmp").arg(size.width()).arg(size.height());
+            EXPECT_EQ(encodeBmp(picture), expected) << name.toStdString();
+            ASSERT_TRUE(exportPicture(picture, folder.native(name)).ok());
+            QFile written(folder.native(name));
+            ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+            EXPECT_EQ(written.readAll(), expected) << name.toStdString();
+        }
+    }
+    EXPECT_FALSE(exportPicture(QImage(), folder.native("none.bmp")).ok());
+    EXPECT_FALSE(QFile::exists(folder.native("none.bmp")));
 }
 
 } // namespace

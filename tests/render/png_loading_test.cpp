@@ -66,7 +66,8 @@ TEST(PngDecodeTest, EveryColourWithEveryAlphaIsPremultipliedAsQtDoes) {
     const auto decoded = decodePngData(test::encodePng(all, {}));
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->image, all.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-    EXPECT_EQ(decoded->visible, QRect(0, 1, 256, 255)) << "the first row is clear";
+    EXPECT_EQ(decoded->coverage.visible, QRect(0, 1, 256, 255)) << "the first row is clear";
+    EXPECT_EQ(decoded->coverage, coverageOf(decoded->image));
 }
 
 QRect visibleIn(const QImage& image) {
@@ -102,7 +103,9 @@ TEST(PngDecodeTest, EveryKindUpToEightBitsInterlacedOrNotIsDecodedAsQtReadsIt) {
                                              .arg(interlaced ? ", interlaced" : "");
                     ASSERT_TRUE(decoded.has_value()) << what.toStdString();
                     EXPECT_EQ(decoded->image, qtPixels(png)) << what.toStdString();
-                    EXPECT_EQ(decoded->visible, visibleIn(qtPixels(png))) << what.toStdString();
+                    EXPECT_EQ(decoded->coverage.visible, visibleIn(qtPixels(png)))
+                        << what.toStdString();
+                    EXPECT_EQ(decoded->coverage, coverageOf(qtPixels(png))) << what.toStdString();
                 }
             }
         }
@@ -163,10 +166,45 @@ TEST(PngDecodeTest, SixteenBitSamplesAreRoundedAndTheirTransparentColourCompared
                                          (transparency ? " with a transparent colour" : "");
                 ASSERT_TRUE(decoded.has_value()) << what;
                 EXPECT_EQ(decoded->image, expected) << what;
-                EXPECT_EQ(decoded->visible, visibleIn(expected)) << what;
+                EXPECT_EQ(decoded->coverage.visible, visibleIn(expected)) << what;
+                EXPECT_EQ(decoded->coverage, coverageOf(expected)) << what;
             }
         }
     }
+}
+
+// The visible part bounds what is drawn; the opaque band hides what lies below.
+TEST(PngDecodeTest, CoverageOfAnEmptyAFullyOpaqueAndAOnePixelPicture) {
+    QImage empty(6, 5, QImage::Format_ARGB32);
+    empty.fill(Qt::transparent);
+    QImage onePixel = empty;
+    onePixel.setPixel(4, 2, qRgba(10, 20, 30, 255));
+    QImage opaque = empty;
+    opaque.fill(qRgb(1, 2, 3));
+    const QImage pixel1x1 = onePixel.copy(4, 2, 1, 1);
+    const std::pair<QImage, std::pair<QRect, QRect>> expected[] = {
+        {empty, {QRect(), QRect()}},
+        {opaque, {QRect(0, 0, 6, 5), QRect(0, 0, 6, 5)}},
+        {onePixel, {QRect(4, 2, 1, 1), QRect()}}, // opaque, but not from edge to edge
+        {pixel1x1, {QRect(0, 0, 1, 1), QRect(0, 0, 1, 1)}},
+    };
+    for (const auto& [image, bounds] : expected) {
+        const auto& [visible, band] = bounds;
+        const auto decoded = decodePngData(test::encodePng(image, {}));
+        ASSERT_TRUE(decoded.has_value());
+        const Coverage scanned = coverageOf(decoded->image);
+        EXPECT_EQ(decoded->coverage, scanned);
+        EXPECT_EQ(scanned.visible, visible);
+        EXPECT_EQ(scanned.opaque, band);
+        ASSERT_EQ(scanned.rows.size(), static_cast<std::size_t>(image.height()));
+    }
+    const Coverage one = coverageOf(onePixel.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    EXPECT_EQ(one.rows[2], (RowSpan{4, 4, true}));
+    EXPECT_TRUE(one.rows[1].empty());
+    // A half-transparent pixel makes its row visible but not solid.
+    onePixel.setPixel(1, 2, qRgba(10, 20, 30, 128));
+    EXPECT_EQ(coverageOf(onePixel.convertToFormat(QImage::Format_ARGB32_Premultiplied)).rows[2],
+              (RowSpan{1, 4, false}));
 }
 
 TEST(PngDecodeTest, ChunksAroundAndBetweenTheImageDataAreReadAsQtReadsThem) {
@@ -257,7 +295,8 @@ TEST(PngLoadingTest, LargePicturesLoadUpToTheLimitBeyondWhichTheyAreTooLarge) {
     ASSERT_EQ(square.result, LoadResult::Loaded);
     EXPECT_EQ(square.image.size(), QSize(8000, 8000));
     EXPECT_EQ(square.image.pixel(7999, 7999), qRgb(250, 250, 0));
-    EXPECT_EQ(square.visible, square.image.rect());
+    EXPECT_EQ(square.coverage.visible, square.image.rect());
+    EXPECT_EQ(square.coverage.opaque, square.image.rect());
     const LoadedPicture long_ = loadPicture(library.stored("long.png"), {});
     ASSERT_EQ(long_.result, LoadResult::Loaded);
     EXPECT_EQ(long_.image.pixel(kLargestPngSide - 1, 2), qRgb(0, 0, 255));

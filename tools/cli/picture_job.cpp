@@ -134,17 +134,16 @@ PictureReport drawPicture(const OutfitSource& source, const PictureSettings& set
         return report;
     }
     report.status = report.missingImages > 0 ? kImagesMissing : kSuccess;
-    if (settings.format == PictureFormat::Bmp) {
-        report.bytes = encodeBmp(rendered.picture);
-        return report;
+    report.picture = rendered.picture;
+    report.format = settings.format;
+    if (settings.format == PictureFormat::Png) {
+        QList<OutfitCredit> credits;
+        addOutfitCredits(credits, source.outfit, settings.layout, settings.names);
+        report.texts = {settings.keepPaths
+                            ? source.documentText
+                            : shareableOutfitText(source.outfit, settings.libraryFolder),
+                        creditsText(credits)};
     }
-    QList<OutfitCredit> credits;
-    addOutfitCredits(credits, source.outfit, settings.layout, settings.names);
-    report.bytes =
-        encodePng(rendered.picture,
-                  {settings.keepPaths ? source.documentText
-                                      : shareableOutfitText(source.outfit, settings.libraryFolder),
-                   creditsText(credits)});
     return report;
 }
 
@@ -155,12 +154,17 @@ void writePicture(PictureReport& report, const QString& output) {
     const QString shown =
         output == u"-" ? QStringLiteral("standard output") : fitForMessage(output);
     QString problem;
-    if (report.bytes.isEmpty()) {
-        problem = QStringLiteral("there is no picture to write");
-    } else if (output == u"-") {
-        problem = writeOut(report.bytes) ? QString() : QStringLiteral("it was closed or is full");
+    if (output == u"-") {
+        const QByteArray bytes = report.format == PictureFormat::Bmp
+                                     ? encodeBmp(report.picture)
+                                     : encodePng(report.picture, report.texts);
+        if (bytes.isEmpty()) {
+            problem = QStringLiteral("there is no picture to write");
+        } else if (!writeOut(bytes)) {
+            problem = QStringLiteral("it was closed or is full");
+        }
     } else {
-        problem = replaceFile(output, report.bytes).problem;
+        problem = writePictureFile(report.picture, output, report.format, report.texts).problem;
     }
     if (!problem.isEmpty()) {
         report.status = kFailure;

@@ -74,18 +74,21 @@ void readLibrary(PictureSettings& settings);
 struct PictureReport {
     int status = 0;       // kSuccess, kImagesMissing or kFailure
     QStringList problems; // messages, each one line
-    QByteArray bytes;     // the encoded picture; empty when nothing is to be written
+    QImage picture;       // null when nothing is to be written
+    PictureFormat format = PictureFormat::Png;
+    PictureTexts texts; // what a PNG picture carries
     qsizetype missingImages = 0;
 };
 
-// Draws the outfit of `source` and encodes it as `settings` say: a PNG
-// carries the outfit (without the folders of this machine unless keepPaths)
-// and the credits of what it shows. Missing images are listed; with strict
-// they leave no picture.
+// Draws the outfit of `source` for the format of `settings`: a PNG carries
+// the outfit (without the folders of this machine unless keepPaths) and the
+// credits of what it shows. Missing images are listed; with strict they leave
+// no picture.
 PictureReport drawPicture(const OutfitSource& source, const PictureSettings& settings);
 
-// Writes a picture in one step: to `output`, or to stdout for "-". Adds the
-// problem to the report, and makes it a failure, when it cannot.
+// Encodes the picture and writes it in one step: to `output`, a BMP file
+// straight from the picture's rows, or to stdout for "-". Adds the problem to
+// the report, and makes it a failure, when it cannot.
 void writePicture(PictureReport& report, const QString& output);
 
 } // namespace brindo::cli

@@ -91,9 +91,12 @@ PictureReport renderOne(const RenderInput& input, const PictureSettings& setting
         report = drawPicture(source, settings);
         writePicture(report, input.output);
     } catch (const std::exception& error) {
-        report = {kFailure, {QString::fromLocal8Bit(error.what())}, {}, 0};
+        report = {};
+        report.status = kFailure;
+        report.problems.append(QString::fromLocal8Bit(error.what()));
     }
-    report.bytes.clear();
+    report.picture = {}; // only the report waits for the inputs before it
+    report.texts = {};
     for (QString& problem : report.problems) {
         problem.prepend(prefix);
     }

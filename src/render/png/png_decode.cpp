@@ -337,39 +337,13 @@ bool inflate(const std::vector<QByteArrayView>& chunks, uchar* target, std::size
            consumed == static_cast<std::size_t>(data.size()) && written == size;
 }
 
-// The smallest rectangle around the pixels that are not fully transparent.
-class VisibleArea {
-public:
-    void add(const png::VisibleSpan& span, quint32 y, const Pass& pass) {
-        if (span.first > span.last) {
-            return;
-        }
-        const auto column = [&pass](int x) {
-            return static_cast<int>(pass.left + static_cast<quint32>(x) * pass.columnStep);
-        };
-        left_ = std::min(left_, column(span.first));
-        right_ = std::max(right_, column(span.last));
-        top_ = std::min(top_, static_cast<int>(y));
-        bottom_ = std::max(bottom_, static_cast<int>(y));
-    }
-
-    QRect rect() const {
-        return bottom_ < 0 ? QRect() : QRect(QPoint(left_, top_), QPoint(right_, bottom_));
-    }
-
-private:
-    int left_ = std::numeric_limits<int>::max();
-    int top_ = std::numeric_limits<int>::max();
-    int right_ = -1;
-    int bottom_ = -1;
-};
-
 // Unfilters and converts the rows of one pass into the picture; `filtered`
 // points at the pass's first filtered row. A row of a picture that is not
 // interlaced may be written where its filtered row lay, as soon as that is
-// unfiltered.
+// unfiltered. The rows of a picture that is not interlaced note their spans
+// in `spans` as they are converted.
 bool convertPass(const Layout& layout, const Pass& pass, const uchar* filtered, uchar* pixels,
-                 VisibleArea& visible) {
+                 std::vector<RowSpan>& spans) {
     const PngHeader& header = layout.header;
     const quint32 columns = pass.columns(header.width);
     const quint32 rows = pass.rows(header.height);
@@ -396,7 +370,9 @@ bool convertPass(const Layout& layout, const Pass& pass, const uchar* filtered, 
         for (quint32 x = 0; x < spread.size(); ++x) {
             out[pass.left + x * pass.columnStep] = spread[x];
         }
-        visible.add(span, y, pass);
+        if (!spans.empty()) {
+            spans[y] = {span.first, span.last, span.opaque == span.last - span.first + 1};
+        }
         std::swap(prior, current);
     }
     return true;
@@ -427,9 +403,10 @@ std::optional<DecodedPicture> decodeRows(const Stream& stream) {
     if (!inflate(stream.imageData, filtered, filteredSize)) {
         return std::nullopt;
     }
-    VisibleArea visible;
+    // Interlaced rows come in parts; their spans are found in the finished picture.
+    std::vector<RowSpan> rows(header.interlaced ? 0 : header.height);
     for (const Pass& pass : passesOf(header)) {
-        if (!convertPass(layout, pass, filtered, buffer.get(), visible)) {
+        if (!convertPass(layout, pass, filtered, buffer.get(), rows)) {
             return std::nullopt;
         }
         filtered += passBytes(header, pass);
@@ -443,7 +420,10 @@ std::optional<DecodedPicture> decodeRows(const Stream& stream) {
         return std::nullopt;
     }
     buffer.release(); // NOLINT(bugprone-unused-return-value): the image owns it now
-    return DecodedPicture{image, visible.rect()};
+    Coverage coverage = header.interlaced
+                            ? coverageOf(image)
+                            : Coverage::fromRows(std::move(rows), static_cast<int>(header.width));
+    return DecodedPicture{image, std::move(coverage)};
 }
 
 } // namespace

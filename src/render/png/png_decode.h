@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/coverage.h"
+
 #include <QByteArrayView>
 #include <QImage>
 #include <QRect>
@@ -50,11 +52,10 @@ struct PngHeader {
 // not have, an unknown compression, filter or interlace method.
 std::optional<PngHeader> readPngHeader(QByteArrayView start);
 
-// A decoded picture in premultiplied ARGB32, with the smallest rectangle that
-// holds every pixel that is not fully transparent (empty when there is none).
+// A decoded picture in premultiplied ARGB32, with its coverage.
 struct DecodedPicture {
     QImage image;
-    QRect visible;
+    Coverage coverage;
 };
 
 // Decodes PNG files of every colour type and bit depth, interlaced or not,

@@ -30,8 +30,8 @@ LoadedPicture fromQt(QImage image) {
     if (image.isNull()) {
         return {};
     }
-    const QRect whole = image.rect();
-    return {LoadResult::Loaded, std::move(image), whole, {}};
+    Coverage coverage = coverageOf(image);
+    return {LoadResult::Loaded, std::move(image), std::move(coverage), {}};
 }
 
 // Decodes a file whose header is that of a PNG picture within the limit.
@@ -50,7 +50,7 @@ LoadedPicture decodeWithHeader(QFile& file, const PngHeader& header) {
     }
     const QByteArray bytes = file.readAll();
     if (auto decoded = decodePngData(bytes)) {
-        return {LoadResult::Loaded, std::move(decoded->image), decoded->visible, {}};
+        return {LoadResult::Loaded, std::move(decoded->image), std::move(decoded->coverage), {}};
     }
     QBuffer buffer;
     buffer.setData(bytes);

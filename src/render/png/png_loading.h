@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/png/layer_painter.h"
+#include "render/coverage.h"
 
 #include <QImage>
 #include <QRect>
@@ -9,14 +9,17 @@
 
 namespace brindo {
 
-// One picture as loaded from its file: premultiplied ARGB32, with the part
-// that holds pixels that are not fully transparent (all of it when that is
-// not known). A failed load has a null image; one that was too large tells
-// the size its file gives.
+// What came of loading a layer image. TooLarge: a PNG picture larger than
+// the program decodes (see withinPngLimit).
+enum class LoadResult { Loaded, FileNotFound, NotDecodable, TooLarge };
+
+// One picture as loaded from its file: premultiplied ARGB32, with where it
+// holds something. A failed load has a null image; one that was too large
+// tells the size its file gives.
 struct LoadedPicture {
     LoadResult result = LoadResult::NotDecodable;
     QImage image;
-    QRect visible;
+    Coverage coverage;
     QSize tooLarge;
 };
 

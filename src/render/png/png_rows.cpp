@@ -171,15 +171,21 @@ bool unfilterRow(int filterType, const std::uint8_t* filtered, const std::uint8_
 namespace {
 
 void noteVisible(VisibleSpan& span, int x, QRgb pixel) {
-    if (qAlpha(pixel) != 0) {
+    const int alpha = qAlpha(pixel);
+    if (alpha != 0) {
         span.first = std::min(span.first, x);
         span.last = std::max(span.last, x);
+        span.opaque += alpha == 255 ? 1 : 0;
     }
 }
 
 QRgb rgbaPixel(const std::uint8_t* samples) {
     return premultiplied(samples[0], samples[1], samples[2], samples[3]);
 }
+
+// How many of four bits are set (without the POPCNT instruction, which
+// x86-64 does not promise).
+constexpr std::array<int, 16> kBitsSet{0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 
 // RGBA rows, the common case: four pixels a step, skipping the arithmetic
 // for runs of fully transparent or fully opaque pixels.
@@ -218,6 +224,7 @@ void rgbaRow(const std::uint8_t* samples, int width, QRgb* out, VisibleSpan& spa
         span.first = std::min(span.first, x + __builtin_ctz(static_cast<unsigned>(visible)));
         span.last = std::max(span.last, x + 31 - __builtin_clz(static_cast<unsigned>(visible)));
         const int opaque = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(alpha, alphaMask)));
+        span.opaque += kBitsSet[opaque];
         if (opaque == 0xF) {
             const __m128i swapped =
                 _mm_or_si128(_mm_and_si128(pixels, greenAlpha),

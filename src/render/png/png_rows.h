@@ -37,11 +37,12 @@ struct RowFormat {
 // one cleared, so that its rows convert as palette rows do.
 void setGreyLevels(RowFormat& format);
 
-// The columns of a row that hold a pixel that is not fully transparent;
-// first > last when there is none.
+// The columns of a row that hold a pixel that is not fully transparent
+// (first > last when there is none), and how many of its pixels are opaque.
 struct VisibleSpan {
     int first = 0;
     int last = -1;
+    int opaque = 0;
 };
 
 // Premultiplies a colour the way Qt does when it converts to premultiplied
@@ -56,7 +57,7 @@ constexpr QRgb premultiplied(std::uint8_t red, std::uint8_t green, std::uint8_t 
 }
 
 // Converts one unfiltered row of `width` pixels to premultiplied ARGB32 and
-// tells which columns are not fully transparent. False when a palette index
+// tells which columns are not fully transparent and how many are opaque. False when a palette index
 // lies outside the palette.
 //
 // 16-bit samples are premultiplied at 16 bits and then reduced to 8 as
