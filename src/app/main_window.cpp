@@ -174,6 +174,7 @@ void MainWindow::start() {
         outfit_.bottom.switchOn(defaultBottomsPath(libraryFolder_));
         redraw(Redraw::RepeatLastLayer);
 
+        names_ = LibraryNames::read(libraryFolder_);
         if (const auto categories = listSubfolders(libraryFolder_)) {
             categoryList_->setRows(*categories);
         }

@@ -3,6 +3,7 @@
 #include "app/canvas_view.h"
 #include "app/list_box.h"
 #include "app/user_dialogs.h"
+#include "catalogue/library_names.h"
 #include "catalogue/open_category.h"
 #include "model/outfit.h"
 #include "render/png/png_painter.h"
@@ -94,12 +95,16 @@ private:
     // Writes the outfit into the file; a failure is told and leaves the
     // document path as it was.
     void saveInto(const QString& nativeFile);
+    // Selects the rows of what the outfit wears from the open category, and
+    // lists the worn item's variants, without picking anything.
+    void showWornRows();
 
     QString nativeLibraryFolder_;
     QString libraryFolder_; // stored form
     Outfit outfit_;
     std::optional<OpenCategory> openCategory_;
     std::optional<QString> variantsItem_; // the item whose variants the variant list shows
+    LibraryNames names_;
     std::unique_ptr<UserDialogs> dialogs_;
     std::unique_ptr<PngPainter> painter_;
 

@@ -28,6 +28,7 @@ void MainWindow::newOutfit() {
     guarded(tr("Starting a new outfit"), [this] {
         outfit_.startAfresh(defaultBottomsPath(libraryFolder_));
         redraw();
+        showWornRows();
     });
 }
 
@@ -67,6 +68,7 @@ void MainWindow::readDocument(const QString& nativeFile) {
     if (!leftOut.isEmpty()) {
         dialogs_->tellNote(this, imagesLeftOutNote(leftOut));
     }
+    showWornRows();
 }
 
 void MainWindow::save() {
