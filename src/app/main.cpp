@@ -49,6 +49,7 @@ int main(int argc, char* argv[]) {
         return *answered(early);
     }
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Brindo"));
     QApplication::setApplicationName(QStringLiteral("Brindo Creator"));
     QApplication::setDesktopFileName(QStringLiteral("brindo"));
     // Qt has taken its own options (-platform, -style, ...) out by now.

@@ -3,6 +3,7 @@
 #include "app/canvas_view.h"
 #include "app/list_box.h"
 #include "app/user_dialogs.h"
+#include "app/zoom_layout.h"
 #include "catalogue/library_names.h"
 #include "catalogue/open_category.h"
 #include "model/outfit.h"
@@ -51,7 +52,11 @@ public:
     ListBox* variantList() const { return variantList_; }
     CanvasView* canvasView() const { return canvasView_; }
     QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* viewMenu() const { return viewMenu_; }
+    // A command of any menu, by its object name ("open", "zoomIn").
     QAction* action(const QString& objectName) const;
+    // The whole factor that the picture is shown enlarged by.
+    int zoom() const { return zoom_; }
 
     // Twips to pixels, 15 twips to a pixel.
     static int pixels(double twips);
@@ -69,11 +74,36 @@ public:
     void saveAs();
     void exportImage();
     void quit();
+    // Shows the picture at this whole factor, the window sized to fit it.
+    void setZoom(int zoom);
+    void zoomIn();
+    void zoomOut();
+    void actualSize();
+
+protected:
+    // The picture takes the largest whole factor that fits the new size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
     void buildMenu();
-    void setOuterWidthTwips(int twips);
+    void buildViewMenu();
+    // The window at zoom 1 in pixels.
+    static ClassicGeometry classicGeometry();
+    WindowLayout layoutAt(int zoom) const;
+    // Wide while the variant list shows (and at start): the width changes by
+    // the variant list's, at any zoom.
+    void setWide(bool wide);
+    // Sizes the window to the layout of the zoom.
+    void fitWindow();
+    void placeControls();
+    // The room for the client area on the window's screen.
+    QSize screenSpace(int screenHeight) const;
+    // The zoom, size and previews of the last run; the first run takes the
+    // largest zoom whose window stays within half the screen's height.
+    void restoreView();
+    void rememberView() const;
+    void updateZoomActions();
     // Fills the variant list with the rows of the item, or hides it.
     void showVariants(const std::optional<QStringList>& rows, const QString& item = {});
     // Runs a handler; whatever escapes it is told to the user, once.
@@ -114,6 +144,9 @@ private:
     ListBox* variantList_ = nullptr;
     QLabel* creditLabel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    int zoom_ = 1;
+    bool wide_ = true;
 };
 
 } // namespace brindo

@@ -15,7 +15,7 @@ void MainWindow::showVariants(const std::optional<QStringList>& rows, const QStr
                               names_.shownNames(joinStored(openCategory_->name, item), *rows));
     }
     variantList_->setVisible(rows.has_value());
-    setOuterWidthTwips(rows ? kWideWidthTwips : kNarrowWidthTwips);
+    setWide(rows.has_value());
 }
 
 void MainWindow::openSelectedCategory() {

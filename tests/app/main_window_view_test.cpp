@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -40,6 +43,7 @@ protected:
         form = std::make_unique<MainWindow>(library.root(),
                                             std::make_unique<test::FakeDialogs>(dialogs));
         form->start();
+        form->actualSize();
     }
 
     QString selected(const ListBox* list) const {
@@ -92,6 +96,105 @@ TEST_F(WindowViewTest, ListsFollowTheOutfitWithoutPicking) {
     EXPECT_FALSE(form->outfit().bottom.enabled) << "the document's outfit, not a pick's";
     EXPECT_EQ(itemClicks.count() + variantClicks.count(), 1) << "only the key press";
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// A picture whose pixels all differ, to see each one enlarged.
+QImage gradient(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixelColor(x, y, QColor(x * 2, y, 100));
+        }
+    }
+    return image;
+}
+
+// Zoom 1 is the classic window; each step enlarges the picture by whole
+// pixels and the lists only in height; export keeps the library's size.
+TEST(ZoomTest, PictureGrowsByWholeFactorsAndExportKeepsItsSize) {
+    QSettings().clear();
+    test::TempLibrary library;
+    library.addFixedFiles(110, 212);
+    library.addImage("10195.png", gradient(110, 212));
+    library.addImage("Tops/01.png", QColor(Qt::transparent), 110, 212);
+    test::FakeDialogs::Shared dialogs;
+    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form.start();
+    ASSERT_EQ(form.zoom(), 1) << "twice 212 pixels is more than half the offscreen screen";
+    EXPECT_EQ(form.centralWidget()->size(), QSize(533, 212));
+    EXPECT_FALSE(form.action("zoomOut")->isEnabled());
+    EXPECT_EQ(form.action("zoomIn")->shortcut(), QKeySequence("Ctrl++"));
+    EXPECT_EQ(form.action("zoomOut")->shortcut(), QKeySequence("Ctrl+-"));
+    EXPECT_EQ(form.action("actualSize")->shortcut(), QKeySequence("Ctrl+0"));
+
+    form.action("zoomIn")->trigger();
+    ASSERT_EQ(form.zoom(), 2);
+    EXPECT_EQ(form.canvasView()->geometry(), QRect(0, 0, 220, 424));
+    EXPECT_EQ(form.categoryList()->geometry(), QRect(220, 0, 141, 424));
+    EXPECT_EQ(form.itemList()->geometry(), QRect(361, 0, 141, 424));
+    EXPECT_EQ(form.variantList()->geometry(), QRect(502, 0, 141, 424));
+    EXPECT_EQ(form.centralWidget()->size(), QSize(643, 424));
+    EXPECT_EQ(form.picture().size(), QSize(110, 212));
+    const QImage shown = form.canvasView()->grab().toImage();
+    for (const QPoint pixel : {QPoint(0, 0), QPoint(1, 0), QPoint(37, 150), QPoint(109, 211)}) {
+        const QColor expected = form.picture().pixelColor(pixel);
+        for (const QPoint within : {QPoint(0, 0), QPoint(1, 1)}) {
+            EXPECT_EQ(shown.pixelColor(pixel * 2 + within), expected) << "no smoothing";
+        }
+    }
+    form.action("zoomIn")->trigger();
+    form.action("zoomIn")->trigger();
+    EXPECT_EQ(form.zoom(), 3) << "4 times 212 pixels do not fit the 800 of the screen";
+
+    clickRow(form.categoryList(), "Tops");
+    EXPECT_EQ(form.centralWidget()->size(), QSize(392 + 2 * 110, 636)) << "narrow by one list";
+
+    // The user resizes: the largest whole factor that fits.
+    const int menu = form.menuBar()->sizeHint().height();
+    form.resize(600, 423 + menu);
+    EXPECT_EQ(form.zoom(), 1);
+    EXPECT_EQ(form.canvasView()->size(), QSize(110, 212));
+    form.resize(620, 430 + menu);
+    EXPECT_EQ(form.zoom(), 2);
+
+    form.setZoom(3);
+    EXPECT_EQ(form.canvasView()->size(), QSize(330, 636));
+    dialogs.answers.assign({QDir(library.root()).filePath("picture.bmp")});
+    form.action("exportImage")->trigger();
+    EXPECT_EQ(QImage(QDir(library.root()).filePath("picture.bmp")).size(), QSize(110, 212));
+
+    form.action("actualSize")->trigger();
+    EXPECT_EQ(form.centralWidget()->size(), QSize(392, 212));
+    EXPECT_EQ(form.canvasView()->geometry(), QRect(0, 0, 110, 212));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The first start takes the largest zoom within half the screen's height;
+// the next start takes the zoom and size of the last.
+TEST(ZoomTest, WindowStartsAtTheZoomAndSizeUsedLast) {
+    QSettings().clear();
+    test::TempLibrary library;
+    library.addFixedFiles(10, 20);
+    test::FakeDialogs::Shared dialogs;
+    auto form =
+        std::make_unique<MainWindow>(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form->start();
+    const int halfScreen = form->screen()->availableGeometry().height() / 2;
+    const int chrome = form->frameGeometry().height() - form->centralWidget()->height();
+    ASSERT_LE(form->frameGeometry().height(), halfScreen);
+    EXPECT_GT(chrome + form->centralWidget()->height() + 20, halfScreen)
+        << "one more step would pass half the screen";
+    EXPECT_EQ(form->centralWidget()->height(), 212 + (form->zoom() - 1) * 20);
+
+    form->setZoom(2);
+    form->resize(form->width() + 5, form->height() + 7);
+    const QSize client = form->centralWidget()->size();
+    form.reset();
+    form =
+        std::make_unique<MainWindow>(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form->start();
+    EXPECT_EQ(form->zoom(), 2);
+    EXPECT_EQ(form->centralWidget()->size(), client);
 }
 
 } // namespace
