@@ -48,14 +48,14 @@ std::unique_ptr<MainWindow> makeWindow(const QString& nativeLibrary) {
 }
 
 void click(ListBox* list, const QString& row) {
-    const auto found = list->findItems(row, Qt::MatchExactly);
-    if (found.size() != 1) {
+    const int found = list->rowOf(row);
+    if (found < 0) {
         std::fprintf(stderr, "brindo-bench: no row \"%s\"\n", qPrintable(row));
         std::exit(2);
     }
-    list->scrollToItem(found.front());
+    list->scrollToItem(list->item(found));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(found.front()).center());
+                      list->visualItemRect(list->item(found)).center());
 }
 
 void pick(MainWindow& form, const char* category, const char* item) {

@@ -4,12 +4,14 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 namespace brindo {
 
 namespace {
 
-// The name a row stands for; its text shows the name fit for the screen.
+// The name a row stands for; its text shows the library's name for it, fit
+// for the screen.
 constexpr int kNameRole = Qt::UserRole;
 
 bool isMoveKey(int key) {
@@ -22,6 +24,7 @@ bool isMoveKey(int key) {
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (selectedRow() >= 0) {
             emit clicked();
@@ -48,18 +51,72 @@ std::optional<QString> ListBox::selectedName() const {
 
 QStringList ListBox::rows() const {
     QStringList names;
+    names.reserve(count());
     for (int row = 0; row < count(); ++row) {
         names.append(item(row)->data(kNameRole).toString());
     }
     return names;
 }
 
-void ListBox::setRows(const QStringList& rows) {
-    clear();
-    for (const QString& name : rows) {
-        auto* row = new QListWidgetItem(fitForMessage(name), this);
-        row->setData(kNameRole, name);
+QStringList ListBox::shownRows() const {
+    QStringList texts;
+    texts.reserve(count());
+    for (int row = 0; row < count(); ++row) {
+        texts.append(item(row)->text());
     }
+    return texts;
+}
+
+int ListBox::rowOf(const QString& name) const {
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->data(kNameRole).toString() == name) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+void ListBox::setRows(const QStringList& rows) {
+    setRows(rows, rows);
+}
+
+void ListBox::setRows(const QStringList& rows, const QStringList& shown) {
+    clear();
+    for (qsizetype index = 0; index < rows.size(); ++index) {
+        auto* row = new QListWidgetItem(fitForMessage(shown.value(index, rows.at(index))), this);
+        row->setData(kNameRole, rows.at(index));
+    }
+}
+
+void ListBox::updateRows(const QStringList& rows, const QStringList& shown) {
+    QStringList fitted;
+    for (const QString& text : shown) {
+        fitted.append(fitForMessage(text));
+    }
+    if (rows == this->rows() && fitted == shownRows()) {
+        return;
+    }
+    const std::optional<QString> selected = selectedName();
+    const int top = indexAt(QPoint(0, 0)).row();
+    {
+        const QSignalBlocker quiet(this);
+        setRows(rows, shown);
+    }
+    if (top > 0 && top < count()) {
+        scrollToItem(item(top), QAbstractItemView::PositionAtTop);
+    }
+    selectQuietly(selected ? rowOf(*selected) : -1);
+}
+
+void ListBox::selectQuietly(int row) {
+    const QSignalBlocker quiet(this);
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        selectionModel()->clearCurrentIndex();
+        return;
+    }
+    setCurrentRow(row);
+    scrollToItem(item(row));
 }
 
 bool ListBox::picksWith(const QMouseEvent* event) const {

@@ -9,8 +9,10 @@ namespace brindo {
 // a left click on a row, also on the row already selected, and once for a
 // selection moved with the keyboard. Other buttons, clicks beside the rows,
 // and filling or clearing the list report nothing and keep the selection.
-// Rows show their names with control characters made visible; rows() and the
-// selection answer the names themselves.
+// Each row stands for a name (the file or folder that picks and documents
+// use) and shows a text of its own, the name the library gives it, with
+// control characters made visible; rows() and the selection answer the names
+// themselves, type-ahead matches the shown texts.
 class ListBox : public QListWidget {
     Q_OBJECT
 
@@ -22,7 +24,18 @@ public:
     // The name in the selected row.
     std::optional<QString> selectedName() const;
     QStringList rows() const;
+    QStringList shownRows() const;
+    // The row that stands for `name`, or -1.
+    int rowOf(const QString& name) const;
+    // Rows that show their names.
     void setRows(const QStringList& rows);
+    // Rows that show `shown`, one text for each name.
+    void setRows(const QStringList& rows, const QStringList& shown);
+    // The same rows again where names or texts changed, keeping the selected
+    // name selected without reporting a click.
+    void updateRows(const QStringList& rows, const QStringList& shown);
+    // Selects a row (-1: none) without reporting a click, and shows it.
+    void selectQuietly(int row);
 
 signals:
     void clicked();

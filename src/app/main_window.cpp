@@ -53,14 +53,17 @@ MainWindow::MainWindow(const QString& nativeLibraryFolder, std::unique_ptr<UserD
       libraryFolder_(storedFromNative(nativeLibraryFolder_)), dialogs_(std::move(dialogs)) {
     setWindowTitle(QStringLiteral("Brindo Creator"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
     buildControls();
     buildMenu();
-    setOuterWidthTwips(kWideWidthTwips);
+    buildViewMenu();
+    fitWindow();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    rememberView();
+}
 
 int MainWindow::pixels(double twips) {
     constexpr double kTwipsPerPixel = 15.0;
@@ -164,10 +167,10 @@ QAction* MainWindow::action(const QString& objectName) const {
     return menuBar()->findChild<QAction*>(objectName);
 }
 
-void MainWindow::setOuterWidthTwips(int twips) {
-    const int clientWidth = pixels(twips - kFrameTwips);
-    const int clientHeight = pixels(kClientHeightTwips);
-    setFixedSize(clientWidth, menuBar()->sizeHint().height() + clientHeight);
+ClassicGeometry MainWindow::classicGeometry() {
+    return {pixels(kWideWidthTwips - kFrameTwips), pixels(kNarrowWidthTwips - kFrameTwips),
+            pixels(kClientHeightTwips),
+            QSize(pixels(kCategoryListRect.width), pixels(kCategoryListRect.height))};
 }
 
 void MainWindow::start() {
@@ -188,17 +191,13 @@ void MainWindow::start() {
         const LoadResult baseFigureResult = baseFigure->result;
         const QSize size = baseFigure->image.size();
 
-        canvasView_->setGeometry(0, 0, size.width(), size.height());
         canvasView_->canvas().resize(size.width(), size.height());
-        categoryList_->move(canvasView_->width(), 0);
-        itemList_->setGeometry(categoryList_->width() + categoryList_->x(), 0,
-                               categoryList_->width(), categoryList_->height());
-        variantList_->setGeometry(itemList_->width() + itemList_->x(), 0, categoryList_->width(),
-                                  categoryList_->height());
+        restoreView();
 
         outfit_.bottom.switchOn(defaultBottomsPath(libraryFolder_));
         redraw(Redraw::RepeatLastLayer);
 
+        names_ = LibraryNames::read(libraryFolder_);
         if (const auto categories = listSubfolders(libraryFolder_)) {
             categoryList_->setRows(*categories);
         }

@@ -4,6 +4,8 @@
 #include "app/list_box.h"
 #include "app/user_dialogs.h"
 #include "app/window_settings.h"
+#include "app/zoom_layout.h"
+#include "catalogue/library_names.h"
 #include "catalogue/open_category.h"
 #include "files/file_outcome.h"
 #include "model/outfit.h"
@@ -66,6 +68,9 @@ public:
     // Random Outfit draws from this seed from now on, so that tests can
     // foresee it; by default every session has a seed of its own.
     void seedRandom(quint32 seed) { random_.seed(seed); }
+    QMenu* viewMenu() const { return viewMenu_; }
+    // The whole factor that the picture is shown enlarged by.
+    int zoom() const { return zoom_; }
 
     // Twips to pixels, 15 twips to a pixel.
     static int pixels(double twips);
@@ -90,6 +95,15 @@ public:
     void redo();
     void copyPicture();
     void dressAtRandom();
+    // Shows the picture at this whole factor, the window sized to fit it.
+    void setZoom(int zoom);
+    void zoomIn();
+    void zoomOut();
+    void actualSize();
+
+protected:
+    // The picture takes the largest whole factor that fits the new size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct MenuCommand {
@@ -119,6 +133,23 @@ private:
     std::optional<QString> askFile(FileQuestion question, FileKind kind,
                                    const QStringList& filters);
     void setOuterWidthTwips(int twips);
+    void buildViewMenu();
+    // The window at zoom 1 in pixels.
+    static ClassicGeometry classicGeometry();
+    WindowLayout layoutAt(int zoom) const;
+    // Wide while the variant list shows (and at start): the width changes by
+    // the variant list's, at any zoom.
+    void setWide(bool wide);
+    // Sizes the window to the layout of the zoom.
+    void fitWindow();
+    void placeControls();
+    // The room for the client area on the window's screen.
+    QSize screenSpace(int screenHeight) const;
+    // The zoom, size and previews of the last run; the first run takes the
+    // largest zoom whose window stays within half the screen's height.
+    void restoreView();
+    void rememberView() const;
+    void updateZoomActions();
     // Fills the variant list with the rows of the item, or hides it.
     void showVariants(const std::optional<QStringList>& rows, const QString& item = {});
     // Runs a handler; whatever escapes it is told to the user, once.
@@ -172,12 +203,16 @@ private:
     // The outfit on a clear canvas, with the layers' own transparency.
     RenderedOutfit transparentPicture() const;
     FileOutcome exportPng(const QString& nativeFile);
+    // Selects the rows of what the outfit wears from the open category, and
+    // lists the worn item's variants, without picking anything.
+    void showWornRows();
 
     QString nativeLibraryFolder_;
     QString libraryFolder_; // stored form
     Outfit outfit_;
     std::optional<OpenCategory> openCategory_;
     std::optional<QString> variantsItem_; // the item whose variants the variant list shows
+    LibraryNames names_;
     std::unique_ptr<UserDialogs> dialogs_;
     std::unique_ptr<LayerCompositor> compositor_; // with the decoded layers it keeps
     OutfitHistory history_;
@@ -192,6 +227,9 @@ private:
     QMenu* editMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QTimer* readAheadTimer_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    int zoom_ = 1;
+    bool wide_ = true;
 };
 
 } // namespace brindo

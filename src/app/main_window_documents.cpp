@@ -108,6 +108,7 @@ void MainWindow::noteImagesLeftOut(const QList<FailedLoad>& failedLoads, const Q
     if (!leftOut.isEmpty()) {
         dialogs_->tellNote(this, imagesLeftOutNote(leftOut, keeper));
     }
+    showWornRows();
 }
 
 void MainWindow::save() {

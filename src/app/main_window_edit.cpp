@@ -57,6 +57,7 @@ QList<FailedLoad> MainWindow::replaceOutfit(Outfit outfit, Reveal reveal, Record
         revealLayerByLayer();
     }
     QList<FailedLoad> failedLoads = redraw();
+    showWornRows();
     if (record == Record::Step) {
         recordStep(before);
     }

@@ -13,11 +13,12 @@ namespace brindo {
 
 void MainWindow::showVariants(const std::optional<QStringList>& rows, const QString& item) {
     variantsItem_ = rows ? std::optional(item) : std::nullopt;
-    if (rows) {
-        variantList_->setRows(*rows);
+    if (rows && openCategory_) {
+        variantList_->setRows(*rows,
+                              names_.shownNames(joinStored(openCategory_->name, item), *rows));
     }
     variantList_->setVisible(rows.has_value());
-    setOuterWidthTwips(rows ? kWideWidthTwips : kNarrowWidthTwips);
+    setWide(rows.has_value());
 }
 
 void MainWindow::openSelectedCategory() {
@@ -28,9 +29,11 @@ void MainWindow::openSelectedCategory() {
             return;
         }
         openCategory_ = openCategory(libraryFolder_, *name);
-        itemList_->setRows(openCategory_ ? openCategory_->rows : QStringList());
+        const QStringList rows = openCategory_ ? openCategory_->rows : QStringList();
+        itemList_->setRows(rows, names_.shownNames(*name, rows));
         itemList_->show();
         readAheadLater();
+        showWornRows();
         if (!openCategory_) {
             tellProblem(categoryProblemText(*name));
         }

@@ -48,6 +48,15 @@ QString LibraryNames::shownName(const QString& folder, const QString& row) const
     return name.trimmed().isEmpty() ? row : name;
 }
 
+QStringList LibraryNames::shownNames(const QString& folder, const QStringList& rows) const {
+    QStringList names;
+    names.reserve(rows.size());
+    for (const QString& row : rows) {
+        names.append(shownName(folder, row));
+    }
+    return names;
+}
+
 Credit LibraryNames::credit(const QString& category, const QString& item) const {
     const auto creditOf = [this](const QString& section) {
         const Keys keys = sections_.value(folded(section));

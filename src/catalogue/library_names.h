@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QLatin1String>
 #include <QString>
+#include <QStringList>
 
 namespace brindo {
 
@@ -39,6 +40,8 @@ public:
     // for its items, or the category and item ("Hair\Long") for the item's
     // variants. The row itself where the library names none.
     QString shownName(const QString& folder, const QString& row) const;
+    // The shown names of rows of one list, in the same order.
+    QStringList shownNames(const QString& folder, const QStringList& rows) const;
 
     // The credit of an item: its own section's ("[Tops\02]", "[Hair\Long]")
     // where that has one, else its category's.

@@ -24,10 +24,11 @@ QColor hairColour(int number) {
     return {10, 10 * number, 50};
 }
 
-void clickRow(ListBox* list, const QString& text, Qt::MouseButton button = Qt::LeftButton) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << text.toStdString();
-    QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(found.front()).center());
+// Clicks the row that stands for `name`, whatever it shows.
+void clickRow(ListBox* list, const QString& name, Qt::MouseButton button = Qt::LeftButton) {
+    const int row = list->rowOf(name);
+    ASSERT_GE(row, 0) << name.toStdString();
+    QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
 }
 
 // Clicks the empty space below the last row.
@@ -64,7 +65,9 @@ TEST(StartupTest, WindowDefaultOutfitAndListsFollowTheBaseFigure) {
         EXPECT_EQ(form.itemList()->geometry(), QRect(width + 141, 0, 141, 212));
         EXPECT_EQ(form.variantList()->geometry(), QRect(width + 282, 0, 141, 212));
         EXPECT_EQ(form.centralWidget()->size(), QSize(533, 212));
-        EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the user cannot resize the window";
+        EXPECT_EQ(form.minimumSize().width(), 533) << "the window is never smaller";
+        EXPECT_EQ(form.zoom(), 1) << "a 212-pixel picture at twice its size is more than half "
+                                     "of the offscreen screen's 800 pixels";
         EXPECT_EQ(form.windowTitle(), "Brindo Creator");
         EXPECT_TRUE(form.itemList()->isHidden() && form.variantList()->isHidden());
         EXPECT_EQ(form.categoryList()->rows(),
@@ -230,6 +233,7 @@ protected:
         window = std::make_unique<MainWindow>(library.root(),
                                               std::make_unique<test::FakeDialogs>(dialogs));
         window->start();
+        window->actualSize(); // a picture this small starts enlarged
     }
 };
 
@@ -311,6 +315,47 @@ TEST_F(ListClicksTest, OnlyLeftClicksOnRowsAndKeysPickAndVariantsFollowTheirItem
     clickRow(form.variantList(), "07");
     EXPECT_EQ(form.picture().pixelColor(0, 0), hairColour(7))
         << "the variant dresses the item it was listed for";
+}
+
+// The lists show the names library.ini gives; clicks, type-ahead and the
+// outfit still go by the files.
+TEST(ListNamesTest, RowsShowTheLibrarysNamesAndPickTheirFiles) {
+    test::TempLibrary library;
+    library.addFixedFiles(2, 1);
+    for (int number = 0; number <= 20; ++number) {
+        library.addImage(QStringLiteral("Hair/Long/%1.png").arg(number, 2, 10, QChar(u'0')),
+                         hairColour(number), 1, 1);
+    }
+    for (const char* top : {"Tops/01.png", "Tops/02.png", "Tops/03.png"}) {
+        library.addImage(top, QColor(Qt::red), 2, 1);
+    }
+    library.addFile("library.ini", "[Tops]\n01=Gr\xC3\xBCner Hoodie\nno equals sign\n"
+                                   "03=Blue shirt\n[Hair\\Long]\n07=Chestnut\n");
+    test::FakeDialogs::Shared dialogs;
+    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form.start();
+    EXPECT_EQ(form.categoryList()->rows(), (QStringList{"Bottoms", "Hair", "Tops"}))
+        << "library.ini is no category";
+
+    clickRow(form.categoryList(), "Tops");
+    EXPECT_EQ(form.itemList()->rows(), (QStringList{"<none>", "01", "02", "03"}));
+    EXPECT_EQ(
+        form.itemList()->shownRows(),
+        (QStringList{"<none>", QString::fromUtf8("Gr\xC3\xBCner Hoodie"), "02", "Blue shirt"}));
+    clickRow(form.itemList(), "01");
+    EXPECT_EQ(form.outfit().tops.path(), library.stored("Tops/01.png"));
+    form.itemList()->setFocus();
+    QTest::keyClicks(form.itemList(), "bl");
+    EXPECT_EQ(form.itemList()->selectedName(), "03") << "type-ahead matches the shown name";
+    EXPECT_EQ(form.outfit().tops.path(), library.stored("Tops/03.png"));
+
+    clickRow(form.categoryList(), "Hair");
+    clickRow(form.itemList(), "Long");
+    EXPECT_EQ(form.variantList()->shownRows().at(6), "Chestnut");
+    EXPECT_EQ(form.variantList()->shownRows().at(7), "08");
+    clickRow(form.variantList(), "07");
+    EXPECT_EQ(form.outfit().hair.path(), library.stored("Hair/Long/07.png"));
+    EXPECT_EQ(form.picture().pixelColor(0, 0), hairColour(7));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 

@@ -30,14 +30,14 @@ public:
     }
 };
 
-// Selects the row with this text, as a click on it would.
-bool pick(brindo::ListBox* list, const QString& text) {
-    const auto rows = list->findItems(text, Qt::MatchExactly);
-    if (rows.isEmpty()) {
-        std::fprintf(stderr, "screenshot: no row \"%s\"\n", qPrintable(text));
+// Selects the row that stands for this name, as a click on it would.
+bool pick(brindo::ListBox* list, const QString& name) {
+    const int row = list->rowOf(name);
+    if (row < 0) {
+        std::fprintf(stderr, "screenshot: no row \"%s\"\n", qPrintable(name));
         return false;
     }
-    list->setCurrentItem(rows.constFirst());
+    list->setCurrentRow(row);
     return true;
 }
 

@@ -1,0 +1,146 @@
+#include "app/main_window.h"
+#include "app/view_settings.h"
+#include "catalogue/worn_rows.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
+#include <algorithm>
+
+namespace brindo {
+
+void MainWindow::buildViewMenu() {
+    viewMenu_ = menuBar()->addMenu(tr("&View"));
+    viewMenu_->setObjectName(QStringLiteral("viewMenu"));
+    const auto add = [this](const char* name, const QString& caption, QList<QKeySequence> shortcuts,
+                            void (MainWindow::*handler)()) {
+        QAction* action = viewMenu_->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(shortcuts);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    // Ctrl+= as well, for keyboards where "+" needs Shift.
+    add("zoomIn", tr("Zoom &In"),
+        {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))},
+        &MainWindow::zoomIn);
+    add("zoomOut", tr("Zoom &Out"), {QKeySequence(QStringLiteral("Ctrl+-"))}, &MainWindow::zoomOut);
+    add("actualSize", tr("&Actual Size"), {QKeySequence(QStringLiteral("Ctrl+0"))},
+        &MainWindow::actualSize);
+}
+
+WindowLayout MainWindow::layoutAt(int zoom) const {
+    return windowLayout(classicGeometry(), canvasView_->canvas().image().size(), zoom, wide_);
+}
+
+void MainWindow::setWide(bool wide) {
+    const int before = layoutAt(zoom_).client.width();
+    wide_ = wide;
+    // Taken before the new minimum size can change it.
+    const QSize target(width() + layoutAt(zoom_).client.width() - before, height());
+    setMinimumSize(layoutAt(1).client + QSize(0, menuBar()->sizeHint().height()));
+    resize(target);
+}
+
+void MainWindow::fitWindow() {
+    const QSize menu(0, menuBar()->sizeHint().height());
+    setMinimumSize(layoutAt(1).client + menu);
+    resize(layoutAt(zoom_).client + menu);
+}
+
+void MainWindow::placeControls() {
+    const WindowLayout layout = layoutAt(zoom_);
+    canvasView_->setZoom(zoom_);
+    canvasView_->setGeometry(layout.canvas);
+    categoryList_->setGeometry(layout.categoryList);
+    itemList_->setGeometry(layout.itemList);
+    variantList_->setGeometry(layout.variantList);
+    updateZoomActions();
+}
+
+void MainWindow::setZoom(int zoom) {
+    zoom_ = std::clamp(zoom, 1, kLargestZoom);
+    placeControls();
+    fitWindow();
+}
+
+void MainWindow::zoomIn() {
+    const QSize space = screenSpace(screen()->availableGeometry().height());
+    const int largest =
+        fittingZoom(classicGeometry(), canvasView_->canvas().image().size(), space, wide_);
+    if (zoom_ < largest) {
+        setZoom(zoom_ + 1);
+    }
+}
+
+void MainWindow::zoomOut() {
+    setZoom(zoom_ - 1);
+}
+
+void MainWindow::actualSize() {
+    setZoom(1);
+}
+
+void MainWindow::updateZoomActions() {
+    action(QStringLiteral("zoomOut"))->setEnabled(zoom_ > 1);
+    action(QStringLiteral("actualSize"))->setEnabled(zoom_ > 1);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!painter_) {
+        return;
+    }
+    const QSize client = centralWidget()->size();
+    const int zoom =
+        fittingZoom(classicGeometry(), canvasView_->canvas().image().size(), client, wide_);
+    if (zoom != zoom_) {
+        zoom_ = zoom;
+        placeControls();
+    }
+}
+
+QSize MainWindow::screenSpace(int screenHeight) const {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize chrome = frame + QSize(0, menuBar()->sizeHint().height());
+    return QSize(screen()->availableGeometry().width(), screenHeight) - chrome;
+}
+
+void MainWindow::restoreView() {
+    const ViewSettings saved = loadViewSettings();
+    const QSize picture = canvasView_->canvas().image().size();
+    const int screenHeight = screen()->availableGeometry().height();
+    const QSize space = screenSpace(screenHeight);
+    const int largest = fittingZoom(classicGeometry(), picture, space, wide_);
+    const int firstZoom =
+        fittingZoom(classicGeometry(), picture, screenSpace(screenHeight / 2), wide_);
+    setZoom(std::min(saved.zoom.value_or(firstZoom), largest));
+    if (saved.zoom && saved.clientSize.isValid()) {
+        const QSize client = saved.clientSize.expandedTo(layoutAt(zoom_).client).boundedTo(space);
+        resize(client + QSize(0, menuBar()->sizeHint().height()));
+    }
+}
+
+void MainWindow::rememberView() const {
+    if (!painter_) {
+        return;
+    }
+    ViewSettings view;
+    view.zoom = zoom_;
+    view.clientSize = centralWidget()->size();
+    saveViewSettings(view);
+}
+
+void MainWindow::showWornRows() {
+    if (!openCategory_) {
+        return;
+    }
+    const WornRows worn = wornRows(*openCategory_, outfit_);
+    itemList_->selectQuietly(worn.itemRow);
+    showVariants(worn.variantRows, openCategory_->rows.value(worn.itemRow));
+    variantList_->selectQuietly(worn.variantRow);
+}
+
+} // namespace brindo

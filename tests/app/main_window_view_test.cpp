@@ -1,0 +1,201 @@
+#include "app/main_window.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_library.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+QString number(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QChar(u'0'));
+}
+
+void clickRow(ListBox* list, const QString& name) {
+    const int row = list->rowOf(name);
+    ASSERT_GE(row, 0) << name.toStdString();
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+// A window on a small library: Tops "01" and "02", the one-layer hair "Long".
+class WindowViewTest : public testing::Test {
+protected:
+    test::TempLibrary library;
+    test::FakeDialogs::Shared dialogs;
+    std::unique_ptr<MainWindow> form;
+
+    WindowViewTest() {
+        library.addFixedFiles(2, 1);
+        for (int image = 0; image <= 20; ++image) {
+            library.addImage("Hair/Long/" + number(image) + ".png", QColor(10, image, 50), 1, 1);
+        }
+        library.addImage("Tops/01.png", QColor(Qt::red), 2, 1);
+        library.addImage("Tops/02.png", QColor(Qt::green), 2, 1);
+        form = std::make_unique<MainWindow>(library.root(),
+                                            std::make_unique<test::FakeDialogs>(dialogs));
+        form->start();
+        form->actualSize();
+    }
+
+    QString selected(const ListBox* list) const {
+        return list->selectedName().value_or(QStringLiteral("(none)"));
+    }
+};
+
+// Opening a category, New and Open select the rows of what the character
+// wears, and selecting them that way picks nothing and draws nothing.
+TEST_F(WindowViewTest, ListsFollowTheOutfitWithoutPicking) {
+    clickRow(form->categoryList(), "Tops");
+    clickRow(form->itemList(), "02");
+    clickRow(form->categoryList(), "Hair");
+    EXPECT_EQ(selected(form->itemList()), "(none)") << "no hair yet";
+    clickRow(form->itemList(), "Long");
+    clickRow(form->variantList(), "07");
+
+    QSignalSpy refreshes(form->canvasView(), &CanvasView::refreshed);
+    QSignalSpy variantClicks(form->variantList(), &ListBox::clicked);
+    QSignalSpy itemClicks(form->itemList(), &ListBox::clicked);
+    const Outfit dressed = form->outfit();
+    clickRow(form->categoryList(), "Tops");
+    EXPECT_EQ(selected(form->itemList()), "02");
+    EXPECT_TRUE(form->variantList()->isHidden());
+    EXPECT_EQ(form->centralWidget()->width(), 392);
+    clickRow(form->categoryList(), "Hair");
+    EXPECT_EQ(selected(form->itemList()), "Long");
+    EXPECT_TRUE(form->variantList()->isVisible());
+    EXPECT_EQ(selected(form->variantList()), "07");
+    EXPECT_EQ(form->centralWidget()->width(), 533);
+    EXPECT_EQ(refreshes.count(), 0);
+    EXPECT_EQ(itemClicks.count() + variantClicks.count(), 0);
+    EXPECT_EQ(form->outfit(), dressed);
+
+    // A key press moves on from the worn variant, as from a clicked one.
+    QTest::keyClick(form->variantList(), Qt::Key_Down);
+    EXPECT_EQ(form->outfit().hair.path(), library.stored("Hair/Long/08.png"));
+
+    form->action("new")->trigger();
+    EXPECT_EQ(refreshes.count(), 2) << "New draws once";
+    EXPECT_EQ(selected(form->itemList()), "(none)") << "the hair is off";
+    EXPECT_TRUE(form->variantList()->isHidden());
+
+    library.addFile("hair.BRD", "[Brindo]\nHair1=True\nHair2=" +
+                                    library.stored("Hair/Long/03.png").toUtf8() + "\n");
+    dialogs.answers.assign({QDir(library.root()).filePath("hair.BRD")});
+    form->action("open")->trigger();
+    EXPECT_EQ(selected(form->itemList()), "Long");
+    EXPECT_EQ(selected(form->variantList()), "03");
+    EXPECT_FALSE(form->outfit().bottom.enabled) << "the document's outfit, not a pick's";
+    EXPECT_EQ(itemClicks.count() + variantClicks.count(), 1) << "only the key press";
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// A picture whose pixels all differ, to see each one enlarged.
+QImage gradient(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixelColor(x, y, QColor(x * 2, y, 100));
+        }
+    }
+    return image;
+}
+
+// Zoom 1 is the classic window; each step enlarges the picture by whole
+// pixels and the lists only in height; export keeps the library's size.
+TEST(ZoomTest, PictureGrowsByWholeFactorsAndExportKeepsItsSize) {
+    QSettings().clear();
+    test::TempLibrary library;
+    library.addFixedFiles(110, 212);
+    library.addImage("10195.png", gradient(110, 212));
+    library.addImage("Tops/01.png", QColor(Qt::transparent), 110, 212);
+    test::FakeDialogs::Shared dialogs;
+    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form.start();
+    ASSERT_EQ(form.zoom(), 1) << "twice 212 pixels is more than half the offscreen screen";
+    EXPECT_EQ(form.centralWidget()->size(), QSize(533, 212));
+    EXPECT_FALSE(form.action("zoomOut")->isEnabled());
+    EXPECT_EQ(form.action("zoomIn")->shortcut(), QKeySequence("Ctrl++"));
+    EXPECT_EQ(form.action("zoomOut")->shortcut(), QKeySequence("Ctrl+-"));
+    EXPECT_EQ(form.action("actualSize")->shortcut(), QKeySequence("Ctrl+0"));
+
+    form.action("zoomIn")->trigger();
+    ASSERT_EQ(form.zoom(), 2);
+    EXPECT_EQ(form.canvasView()->geometry(), QRect(0, 0, 220, 424));
+    EXPECT_EQ(form.categoryList()->geometry(), QRect(220, 0, 141, 424));
+    EXPECT_EQ(form.itemList()->geometry(), QRect(361, 0, 141, 424));
+    EXPECT_EQ(form.variantList()->geometry(), QRect(502, 0, 141, 424));
+    EXPECT_EQ(form.centralWidget()->size(), QSize(643, 424));
+    EXPECT_EQ(form.picture().size(), QSize(110, 212));
+    const QImage shown = form.canvasView()->grab().toImage();
+    for (const QPoint pixel : {QPoint(0, 0), QPoint(1, 0), QPoint(37, 150), QPoint(109, 211)}) {
+        const QColor expected = form.picture().pixelColor(pixel);
+        for (const QPoint within : {QPoint(0, 0), QPoint(1, 1)}) {
+            EXPECT_EQ(shown.pixelColor(pixel * 2 + within), expected) << "no smoothing";
+        }
+    }
+    form.action("zoomIn")->trigger();
+    form.action("zoomIn")->trigger();
+    EXPECT_EQ(form.zoom(), 3) << "4 times 212 pixels do not fit the 800 of the screen";
+
+    clickRow(form.categoryList(), "Tops");
+    EXPECT_EQ(form.centralWidget()->size(), QSize(392 + 2 * 110, 636)) << "narrow by one list";
+
+    // The user resizes: the largest whole factor that fits.
+    const int menu = form.menuBar()->sizeHint().height();
+    form.resize(600, 423 + menu);
+    EXPECT_EQ(form.zoom(), 1);
+    EXPECT_EQ(form.canvasView()->size(), QSize(110, 212));
+    form.resize(620, 430 + menu);
+    EXPECT_EQ(form.zoom(), 2);
+
+    form.setZoom(3);
+    EXPECT_EQ(form.canvasView()->size(), QSize(330, 636));
+    dialogs.answers.assign({QDir(library.root()).filePath("picture.bmp")});
+    form.action("exportImage")->trigger();
+    EXPECT_EQ(QImage(QDir(library.root()).filePath("picture.bmp")).size(), QSize(110, 212));
+
+    form.action("actualSize")->trigger();
+    EXPECT_EQ(form.centralWidget()->size(), QSize(392, 212));
+    EXPECT_EQ(form.canvasView()->geometry(), QRect(0, 0, 110, 212));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The first start takes the largest zoom within half the screen's height;
+// the next start takes the zoom and size of the last.
+TEST(ZoomTest, WindowStartsAtTheZoomAndSizeUsedLast) {
+    QSettings().clear();
+    test::TempLibrary library;
+    library.addFixedFiles(10, 20);
+    test::FakeDialogs::Shared dialogs;
+    auto form =
+        std::make_unique<MainWindow>(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form->start();
+    const int halfScreen = form->screen()->availableGeometry().height() / 2;
+    const int chrome = form->frameGeometry().height() - form->centralWidget()->height();
+    ASSERT_LE(form->frameGeometry().height(), halfScreen);
+    EXPECT_GT(chrome + form->centralWidget()->height() + 20, halfScreen)
+        << "one more step would pass half the screen";
+    EXPECT_EQ(form->centralWidget()->height(), 212 + (form->zoom() - 1) * 20);
+
+    form->setZoom(2);
+    form->resize(form->width() + 5, form->height() + 7);
+    const QSize client = form->centralWidget()->size();
+    form.reset();
+    form =
+        std::make_unique<MainWindow>(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    form->start();
+    EXPECT_EQ(form->zoom(), 2);
+    EXPECT_EQ(form->centralWidget()->size(), client);
+}
+
+} // namespace
+} // namespace brindo
