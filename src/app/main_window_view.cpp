@@ -90,7 +90,7 @@ void MainWindow::updateZoomActions() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (!painter_) {
+    if (!compositor_) {
         return;
     }
     const QSize client = centralWidget()->size();
@@ -124,7 +124,7 @@ void MainWindow::restoreView() {
 }
 
 void MainWindow::rememberView() const {
-    if (!painter_) {
+    if (!compositor_) {
         return;
     }
     ViewSettings view;
