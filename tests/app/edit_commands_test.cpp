@@ -111,8 +111,6 @@ TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
         expected.documentPath = document;
         EXPECT_EQ(form->outfit(), expected) << "undo to step " << step;
         EXPECT_EQ(form->picture(), pictures.at(step)) << "undo to step " << step;
-        EXPECT_TRUE(form->variantList()->isHidden() && form->itemList()->selectedRow() < 0)
-            << "no row claims a pick that may be gone";
     }
     EXPECT_FALSE(form->action("undo")->isEnabled());
     for (qsizetype step = 1; step < outfits.size(); ++step) {
