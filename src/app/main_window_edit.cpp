@@ -50,9 +50,13 @@ std::unique_ptr<QMenu> MainWindow::categoryMenu(const QString& category) {
 
 QList<FailedLoad> MainWindow::replaceOutfit(Outfit outfit, Reveal reveal, Record record) {
     const Outfit before = std::exchange(outfit_, std::move(outfit));
-    // The item and variant rows were chosen for an outfit that is gone.
+    // The item and variant rows were chosen for an outfit that is gone. The
+    // window narrows only where it showed variants, never before a category
+    // is open.
     itemList_->clearSelection();
-    showVariants(std::nullopt);
+    if (!variantList_->isHidden()) {
+        showVariants(std::nullopt);
+    }
     if (reveal == Reveal::LayerByLayer) {
         revealLayerByLayer();
     }

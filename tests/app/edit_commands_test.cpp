@@ -144,6 +144,10 @@ TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
 TEST_F(EditCommandsTest, KeysInTheWindowUndoTwoRandomOutfits) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const int startWidth = form->width();
+    QTest::keyClick(form->categoryList(), Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(form->categoryList(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->width(), startWidth) << "with no category open the lists keep their room";
     click(form->categoryList(), "Tops");
     click(form->itemList(), "01");
     click(form->categoryList(), "Eyes");
