@@ -2,6 +2,7 @@
 
 #include "app/canvas_view.h"
 #include "app/list_box.h"
+#include "app/preview_provider.h"
 #include "app/user_dialogs.h"
 #include "app/window_settings.h"
 #include "app/zoom_layout.h"
@@ -100,6 +101,11 @@ public:
     void zoomIn();
     void zoomOut();
     void actualSize();
+    // Shows or hides the previews in the lists (View > Show Previews).
+    void setPreviewsShown(bool shown);
+    bool previewsShown() const { return previewsShown_; }
+    // What makes the previews; none before start.
+    PreviewProvider* previews() const { return previews_.get(); }
 
 protected:
     // The picture takes the largest whole factor that fits the new size.
@@ -132,7 +138,6 @@ private:
     // kind, and remembers the folder of the answer.
     std::optional<QString> askFile(FileQuestion question, FileKind kind,
                                    const QStringList& filters);
-    void setOuterWidthTwips(int twips);
     void buildViewMenu();
     // The window at zoom 1 in pixels.
     static ClassicGeometry classicGeometry();
@@ -150,6 +155,10 @@ private:
     void restoreView();
     void rememberView() const;
     void updateZoomActions();
+    // Starts the previews once the library is known, and shows the categories'.
+    void startPreviews();
+    // Asks for the previews of a list's rows, or takes them off when hidden.
+    void showPreviews(ListBox* list, bool keepIcons = false);
     // Fills the variant list with the rows of the item, or hides it.
     void showVariants(const std::optional<QStringList>& rows, const QString& item = {});
     // Runs a handler; whatever escapes it is told to the user, once.
@@ -230,6 +239,8 @@ private:
     QMenu* viewMenu_ = nullptr;
     int zoom_ = 1;
     bool wide_ = true;
+    bool previewsShown_ = true;
+    std::unique_ptr<PreviewProvider> previews_;
 };
 
 } // namespace brindo

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 #include "app/view_settings.h"
+#include "catalogue/row_images.h"
+#include "catalogue/stored_path.h"
 #include "catalogue/worn_rows.h"
 
 #include <QAction>
@@ -10,6 +12,19 @@
 #include <algorithm>
 
 namespace brindo {
+
+namespace {
+
+// Previews are this many pixels a side, at every zoom: more rows show as the
+// lists grow.
+constexpr int kPreviewSide = 32;
+
+// Names what a row shows: its list, folder and names, one to a line.
+QString previewKey(const QStringList& parts) {
+    return parts.join(u'\n');
+}
+
+} // namespace
 
 void MainWindow::buildViewMenu() {
     viewMenu_ = menuBar()->addMenu(tr("&View"));
@@ -29,6 +44,12 @@ void MainWindow::buildViewMenu() {
     add("zoomOut", tr("Zoom &Out"), {QKeySequence(QStringLiteral("Ctrl+-"))}, &MainWindow::zoomOut);
     add("actualSize", tr("&Actual Size"), {QKeySequence(QStringLiteral("Ctrl+0"))},
         &MainWindow::actualSize);
+    viewMenu_->addSeparator();
+    QAction* previews = viewMenu_->addAction(tr("Show &Previews"));
+    previews->setObjectName(QStringLiteral("showPreviews"));
+    previews->setCheckable(true);
+    previews->setChecked(previewsShown_);
+    connect(previews, &QAction::toggled, this, &MainWindow::setPreviewsShown);
 }
 
 WindowLayout MainWindow::layoutAt(int zoom) const {
@@ -116,6 +137,8 @@ void MainWindow::restoreView() {
     const int largest = fittingZoom(classicGeometry(), picture, space, wide_);
     const int firstZoom =
         fittingZoom(classicGeometry(), picture, screenSpace(screenHeight / 2), wide_);
+    previewsShown_ = saved.showPreviews;
+    action(QStringLiteral("showPreviews"))->setChecked(previewsShown_);
     setZoom(std::min(saved.zoom.value_or(firstZoom), largest));
     if (saved.zoom && saved.clientSize.isValid()) {
         const QSize client = saved.clientSize.expandedTo(layoutAt(zoom_).client).boundedTo(space);
@@ -130,7 +153,61 @@ void MainWindow::rememberView() const {
     ViewSettings view;
     view.zoom = zoom_;
     view.clientSize = centralWidget()->size();
+    view.showPreviews = previewsShown_;
     saveViewSettings(view);
+}
+
+void MainWindow::setPreviewsShown(bool shown) {
+    previewsShown_ = shown;
+    action(QStringLiteral("showPreviews"))->setChecked(shown);
+    for (ListBox* list : {categoryList_, itemList_, variantList_}) {
+        list->setIconSize(shown ? QSize(kPreviewSide, kPreviewSide) : QSize());
+        showPreviews(list);
+    }
+}
+
+void MainWindow::startPreviews() {
+    previews_ = std::make_unique<PreviewProvider>(libraryFolder_);
+    previews_->setIconSize(kPreviewSide, devicePixelRatioF());
+    setPreviewsShown(previewsShown_);
+}
+
+void MainWindow::showPreviews(ListBox* list, bool keepIcons) {
+    if (!previews_) {
+        return;
+    }
+    if (!previewsShown_) {
+        previews_->clear(list);
+        return;
+    }
+    const QStringList rows = list->rows();
+    QList<PreviewJob> jobs;
+    jobs.reserve(rows.size());
+    if (list == categoryList_) {
+        for (const QString& row : rows) {
+            jobs.append(
+                {previewKey({QStringLiteral("category"), row}),
+                 [folder = libraryFolder_, row] { return categoryRowImages(folder, row); }});
+        }
+    } else if (list == itemList_ && openCategory_) {
+        const auto category = std::make_shared<const OpenCategory>(*openCategory_);
+        for (const QString& row : rows) {
+            jobs.append({previewKey({QStringLiteral("item"), category->folder, row}),
+                         [category, row] { return itemRowImages(*category, row); }});
+        }
+    } else if (list == variantList_ && openCategory_ && variantsItem_) {
+        const auto category = std::make_shared<const OpenCategory>(*openCategory_);
+        const QString item = *variantsItem_;
+        for (int index = 0; index < rows.size(); ++index) {
+            const QString row = rows.at(index);
+            jobs.append({previewKey({QStringLiteral("variant"), category->folder, item,
+                                     QString::number(index), row}),
+                         [category, item, index, row] {
+                             return variantRowImages(*category, item, index, row);
+                         }});
+        }
+    }
+    previews_->show(list, jobs, keepIcons);
 }
 
 void MainWindow::showWornRows() {
