@@ -226,6 +226,7 @@ QList<FailedLoad> MainWindow::redraw(Redraw kind) {
         drawOutfit(plan, *compositor_, canvasView_->canvas(),
                    kind == Redraw::RepeatLastLayer ? LastLayer::Twice : LastLayer::Once);
     canvasView_->refresh();
+    watchPicture(plan);
     return failedLoads(plan, report);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/canvas_view.h"
+#include "app/library_watch.h"
 #include "app/list_box.h"
 #include "app/preview_provider.h"
 #include "app/user_dialogs.h"
@@ -8,6 +9,7 @@
 #include "app/zoom_layout.h"
 #include "catalogue/library_names.h"
 #include "catalogue/open_category.h"
+#include "files/file_identity.h"
 #include "files/file_outcome.h"
 #include "model/outfit.h"
 #include "model/outfit_history.h"
@@ -159,6 +161,19 @@ private:
     void startPreviews();
     // Asks for the previews of a list's rows, or takes them off when hidden.
     void showPreviews(ListBox* list, bool keepIcons = false);
+    // A list was filled: its previews are asked for and its folders watched.
+    void listFilled(ListBox* list);
+    // Notes the images of the picture just drawn, to redraw it when one of
+    // them changes on disk.
+    void watchPicture(const QStringList& plan);
+    // Watches the folders in view (the library, the open category, the item
+    // of the variant list) and the picture's images, once the window is idle.
+    void watchSoon();
+    void watchInView();
+    // Something in view changed on disk: the lists are read again keeping
+    // their selections, previews of changed files are made again, and the
+    // picture is redrawn when one of its images changed.
+    void readLibraryAgain();
     // Fills the variant list with the rows of the item, or hides it.
     void showVariants(const std::optional<QStringList>& rows, const QString& item = {});
     // Runs a handler; whatever escapes it is told to the user, once.
@@ -241,6 +256,11 @@ private:
     bool wide_ = true;
     bool previewsShown_ = true;
     std::unique_ptr<PreviewProvider> previews_;
+    LibraryWatch* libraryWatch_ = nullptr;
+    bool watchPending_ = false;
+    QStringList drawnImages_; // the plan of the picture shown
+    // Its files as they were, by native path.
+    QHash<QString, std::optional<FileIdentity>> drawnFiles_;
 };
 
 } // namespace brindo

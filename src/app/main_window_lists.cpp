@@ -16,7 +16,7 @@ void MainWindow::showVariants(const std::optional<QStringList>& rows, const QStr
     if (rows && openCategory_) {
         variantList_->setRows(*rows,
                               names_.shownNames(joinStored(openCategory_->name, item), *rows));
-        showPreviews(variantList_);
+        listFilled(variantList_);
     }
     variantList_->setVisible(rows.has_value());
     setWide(rows.has_value());
@@ -32,7 +32,7 @@ void MainWindow::openSelectedCategory() {
         openCategory_ = openCategory(libraryFolder_, *name);
         const QStringList rows = openCategory_ ? openCategory_->rows : QStringList();
         itemList_->setRows(rows, names_.shownNames(*name, rows));
-        showPreviews(itemList_);
+        listFilled(itemList_);
         itemList_->show();
         readAheadLater();
         showWornRows();

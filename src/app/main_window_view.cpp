@@ -1,10 +1,16 @@
 #include "app/main_window.h"
 #include "app/view_settings.h"
+#include "catalogue/folder_listing.h"
+#include "catalogue/item_pick.h"
+#include "catalogue/library_layout.h"
 #include "catalogue/row_images.h"
 #include "catalogue/stored_path.h"
 #include "catalogue/worn_rows.h"
+#include "files/file_identity.h"
+#include "render/draw_outfit.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -18,6 +24,11 @@ namespace {
 // Previews are this many pixels a side, at every zoom: more rows show as the
 // lists grow.
 constexpr int kPreviewSide = 32;
+
+bool sameVersion(const std::optional<FileIdentity>& now,
+                 const std::optional<FileIdentity>& before) {
+    return now.has_value() == before.has_value() && (!now || now->sameVersion(*before));
+}
 
 // Names what a row shows: its list, folder and names, one to a line.
 QString previewKey(const QStringList& parts) {
@@ -170,6 +181,89 @@ void MainWindow::startPreviews() {
     previews_ = std::make_unique<PreviewProvider>(libraryFolder_);
     previews_->setIconSize(kPreviewSide, devicePixelRatioF());
     setPreviewsShown(previewsShown_);
+    libraryWatch_ = new LibraryWatch(this);
+    connect(libraryWatch_, &LibraryWatch::changed, this, &MainWindow::readLibraryAgain);
+    watchSoon();
+}
+
+void MainWindow::listFilled(ListBox* list) {
+    showPreviews(list);
+    watchSoon();
+}
+
+void MainWindow::watchPicture(const QStringList& plan) {
+    drawnImages_ = plan;
+    watchSoon();
+}
+
+void MainWindow::watchSoon() {
+    if (libraryWatch_ == nullptr || watchPending_) {
+        return;
+    }
+    watchPending_ = true;
+    QMetaObject::invokeMethod(this, &MainWindow::watchInView, Qt::QueuedConnection);
+}
+
+void MainWindow::watchInView() {
+    watchPending_ = false;
+    QStringList paths{nativePath(libraryFolder_),
+                      nativePath(joinStored(libraryFolder_, QString(kNamesFile)))};
+    if (openCategory_) {
+        paths.append(nativePath(openCategory_->folder));
+        if (variantsItem_) {
+            paths.append(nativePath(joinStored(openCategory_->folder, *variantsItem_)));
+        }
+    }
+    drawnFiles_.clear();
+    for (const QString& image : std::as_const(drawnImages_)) {
+        QString file = locateImage(image, libraryFolder_);
+        if (file.isEmpty()) {
+            file = nativePath(image); // watched for its folder, should it come back
+        }
+        if (!file.isEmpty()) {
+            drawnFiles_.insert(file, regularFileIdentity(file));
+            paths.append(file);
+            paths.append(QFileInfo(file).path());
+        }
+    }
+    libraryWatch_->watch(paths);
+}
+
+void MainWindow::readLibraryAgain() {
+    guarded(tr("Reading the library again"), [this] {
+        names_ = LibraryNames::read(libraryFolder_);
+        if (const auto categories = listSubfolders(libraryFolder_)) {
+            categoryList_->updateRows(*categories, *categories);
+        }
+        if (openCategory_) {
+            if (auto reopened = openCategory(libraryFolder_, openCategory_->name)) {
+                openCategory_ = std::move(reopened);
+                const QStringList& rows = openCategory_->rows;
+                itemList_->updateRows(rows, names_.shownNames(openCategory_->name, rows));
+            }
+        }
+        if (openCategory_ && variantsItem_) {
+            if (const auto rows = pickItem(*openCategory_, *variantsItem_, outfit_).variantRows) {
+                const QString folder = joinStored(openCategory_->name, *variantsItem_);
+                variantList_->updateRows(*rows, names_.shownNames(folder, *rows));
+            }
+        }
+        for (ListBox* list : {categoryList_, itemList_, variantList_}) {
+            showPreviews(list, true);
+        }
+        bool pictureChanged =
+            drawPlan(outfit_, resolveLibraryLayout(libraryFolder_,
+                                                   openCategory_ ? openCategory_->name
+                                                                 : QString())) != drawnImages_;
+        for (auto drawn = drawnFiles_.cbegin(); drawn != drawnFiles_.cend(); ++drawn) {
+            pictureChanged =
+                pictureChanged || !sameVersion(regularFileIdentity(drawn.key()), drawn.value());
+        }
+        if (pictureChanged) {
+            redraw();
+        }
+        watchSoon();
+    });
 }
 
 void MainWindow::showPreviews(ListBox* list, bool keepIcons) {

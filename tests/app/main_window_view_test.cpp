@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -136,6 +137,37 @@ TEST_F(WindowViewTest, ListsShowPreviewsUntilTheyAreTurnedOff) {
     EXPECT_FALSE(again.previewsShown());
     EXPECT_FALSE(again.action("showPreviews")->isChecked());
     EXPECT_TRUE(again.categoryList()->item(0)->icon().isNull());
+}
+
+// An image of the picture saved again redraws it and its previews by itself;
+// a category folder that gains or loses files lists them, keeping the
+// selection and picking nothing.
+TEST_F(WindowViewTest, ChangesOnDiskRedrawThePictureAndRefreshTheLists) {
+    clickRow(form->categoryList(), "Tops");
+    clickRow(form->itemList(), "01");
+    ASSERT_TRUE(previewsShown(*form));
+    ASSERT_EQ(form->picture().pixelColor(1, 0), QColor(Qt::red));
+    QSignalSpy refreshes(form->canvasView(), &CanvasView::refreshed);
+
+    library.addImage("Tops/01.png", QColor(Qt::blue), 2, 1);
+    ASSERT_TRUE(refreshes.wait(3000)) << "the picture redraws by itself";
+    EXPECT_EQ(form->picture().pixelColor(1, 0), QColor(Qt::blue));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return iconCentre(form->itemList(), "01") == QColor(Qt::blue); }, 3000))
+        << "its preview is made again";
+    EXPECT_EQ(iconCentre(form->categoryList(), "Tops"), QColor(Qt::blue));
+
+    const Outfit dressed = form->outfit();
+    const auto redrawn = refreshes.count();
+    library.addImage("Tops/03.png", QColor(Qt::yellow), 2, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->itemList()->count() == 4; }, 3000));
+    ASSERT_TRUE(QFile::remove(library.native("Tops/02.png")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->itemList()->count() == 3; }, 3000));
+    EXPECT_EQ(form->itemList()->rows(), (QStringList{"<none>", "01", "03"}));
+    EXPECT_EQ(selected(form->itemList()), "01");
+    EXPECT_EQ(form->outfit(), dressed);
+    EXPECT_EQ(refreshes.count(), redrawn) << "files the picture does not use redraw nothing";
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 // A picture whose pixels all differ, to see each one enlarged.
