@@ -127,8 +127,8 @@ void MainWindow::readAheadNextRows() {
         const QList<int> rows = itemRow < 0 ? QList<int>{0, 1} : QList<int>{itemRow + 1};
         for (const int row : rows) {
             if (row < itemList_->count()) {
-                files += drawPlan(
-                    pickItem(*openCategory_, itemList_->item(row)->text(), outfit_).outfit, layout);
+                files += drawPlan(pickItem(*openCategory_, itemList_->nameAt(row), outfit_).outfit,
+                                  layout);
             }
         }
     }
