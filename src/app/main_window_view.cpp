@@ -1,5 +1,4 @@
 #include "app/main_window.h"
-#include "app/view_settings.h"
 #include "catalogue/folder_listing.h"
 #include "catalogue/item_pick.h"
 #include "catalogue/library_layout.h"
@@ -141,34 +140,33 @@ QSize MainWindow::screenSpace(int screenHeight) const {
 }
 
 void MainWindow::restoreView() {
-    const ViewSettings saved = loadViewSettings();
+    const WindowSettings saved;
     const QSize picture = canvasView_->canvas().image().size();
     const int screenHeight = screen()->availableGeometry().height();
     const QSize space = screenSpace(screenHeight);
     const int largest = fittingZoom(classicGeometry(), picture, space, wide_);
     const int firstZoom =
         fittingZoom(classicGeometry(), picture, screenSpace(screenHeight / 2), wide_);
-    previewsShown_ = saved.showPreviews;
+    previewsShown_ = saved.showPreviews();
     action(QStringLiteral("showPreviews"))->setChecked(previewsShown_);
-    setZoom(std::min(saved.zoom.value_or(firstZoom), largest));
-    if (saved.zoom && saved.clientSize.isValid()) {
-        const QSize client = saved.clientSize.expandedTo(layoutAt(zoom_).client).boundedTo(space);
+    const std::optional<int> lastZoom = saved.zoom();
+    setZoom(std::min(lastZoom.value_or(firstZoom), largest));
+    if (lastZoom && saved.clientSize().isValid()) {
+        const QSize client = saved.clientSize().expandedTo(layoutAt(zoom_).client).boundedTo(space);
         resize(client + QSize(0, menuBar()->sizeHint().height()));
     }
 }
 
 void MainWindow::rememberView() const {
-    if (!compositor_) {
-        return;
+    if (compositor_) {
+        WindowSettings().setView(zoom_, centralWidget()->size());
     }
-    ViewSettings view;
-    view.zoom = zoom_;
-    view.clientSize = centralWidget()->size();
-    view.showPreviews = previewsShown_;
-    saveViewSettings(view);
 }
 
 void MainWindow::setPreviewsShown(bool shown) {
+    if (shown != previewsShown_) {
+        WindowSettings().setShowPreviews(shown);
+    }
     previewsShown_ = shown;
     action(QStringLiteral("showPreviews"))->setChecked(shown);
     for (ListBox* list : {categoryList_, itemList_, variantList_}) {
