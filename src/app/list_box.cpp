@@ -58,6 +58,11 @@ QStringList ListBox::rows() const {
     return names;
 }
 
+QString ListBox::nameAt(int row) const {
+    const QListWidgetItem* found = item(row);
+    return found != nullptr ? found->data(kNameRole).toString() : QString();
+}
+
 QStringList ListBox::shownRows() const {
     QStringList texts;
     texts.reserve(count());

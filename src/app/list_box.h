@@ -24,6 +24,8 @@ public:
     // The name in the selected row.
     std::optional<QString> selectedName() const;
     QStringList rows() const;
+    // The name in a row; empty for a row that does not exist.
+    QString nameAt(int row) const;
     QStringList shownRows() const;
     // The row that stands for `name`, or -1.
     int rowOf(const QString& name) const;

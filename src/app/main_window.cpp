@@ -201,6 +201,7 @@ void MainWindow::start() {
         if (const auto categories = listSubfolders(libraryFolder_)) {
             categoryList_->setRows(*categories);
         }
+        startPreviews();
         if (baseFigureResult != LoadResult::Loaded) {
             tellProblem(tr("The base figure \"%1\" is missing or cannot be read, so there is "
                            "no character to dress.\n\nBrindo Creator looks for its picture "
@@ -225,6 +226,7 @@ QList<FailedLoad> MainWindow::redraw(Redraw kind) {
         drawOutfit(plan, *compositor_, canvasView_->canvas(),
                    kind == Redraw::RepeatLastLayer ? LastLayer::Twice : LastLayer::Once);
     canvasView_->refresh();
+    watchPicture(plan);
     return failedLoads(plan, report);
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "app/canvas_view.h"
+#include "app/library_watch.h"
 #include "app/list_box.h"
+#include "app/preview_provider.h"
 #include "app/user_dialogs.h"
 #include "app/window_settings.h"
 #include "app/zoom_layout.h"
 #include "catalogue/library_names.h"
 #include "catalogue/open_category.h"
+#include "files/file_identity.h"
 #include "files/file_outcome.h"
 #include "model/outfit.h"
 #include "model/outfit_history.h"
@@ -100,6 +103,11 @@ public:
     void zoomIn();
     void zoomOut();
     void actualSize();
+    // Shows or hides the previews in the lists (View > Show Previews).
+    void setPreviewsShown(bool shown);
+    bool previewsShown() const { return previewsShown_; }
+    // What makes the previews; none before start.
+    PreviewProvider* previews() const { return previews_.get(); }
 
 protected:
     // The picture takes the largest whole factor that fits the new size.
@@ -132,7 +140,6 @@ private:
     // kind, and remembers the folder of the answer.
     std::optional<QString> askFile(FileQuestion question, FileKind kind,
                                    const QStringList& filters);
-    void setOuterWidthTwips(int twips);
     void buildViewMenu();
     // The window at zoom 1 in pixels.
     static ClassicGeometry classicGeometry();
@@ -150,6 +157,23 @@ private:
     void restoreView();
     void rememberView() const;
     void updateZoomActions();
+    // Starts the previews once the library is known, and shows the categories'.
+    void startPreviews();
+    // Asks for the previews of a list's rows, or takes them off when hidden.
+    void showPreviews(ListBox* list, bool keepIcons = false);
+    // A list was filled: its previews are asked for and its folders watched.
+    void listFilled(ListBox* list);
+    // Notes the images of the picture just drawn, to redraw it when one of
+    // them changes on disk.
+    void watchPicture(const QStringList& plan);
+    // Watches the folders in view (the library, the open category, the item
+    // of the variant list) and the picture's images, once the window is idle.
+    void watchSoon();
+    void watchInView();
+    // Something in view changed on disk: the lists are read again keeping
+    // their selections, previews of changed files are made again, and the
+    // picture is redrawn when one of its images changed.
+    void readLibraryAgain();
     // Fills the variant list with the rows of the item, or hides it.
     void showVariants(const std::optional<QStringList>& rows, const QString& item = {});
     // Runs a handler; whatever escapes it is told to the user, once.
@@ -230,6 +254,13 @@ private:
     QMenu* viewMenu_ = nullptr;
     int zoom_ = 1;
     bool wide_ = true;
+    bool previewsShown_ = true;
+    std::unique_ptr<PreviewProvider> previews_;
+    LibraryWatch* libraryWatch_ = nullptr;
+    bool watchPending_ = false;
+    QStringList drawnImages_; // the plan of the picture shown
+    // Its files as they were, by native path.
+    QHash<QString, std::optional<FileIdentity>> drawnFiles_;
 };
 
 } // namespace brindo

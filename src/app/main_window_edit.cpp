@@ -32,7 +32,8 @@ void MainWindow::buildEditMenu() {
     connect(categoryList_, &QWidget::customContextMenuRequested, this, [this](QPoint where) {
         const QListWidgetItem* row = categoryList_->itemAt(where);
         if (row != nullptr) {
-            categoryMenu(row->text())->exec(categoryList_->viewport()->mapToGlobal(where));
+            categoryMenu(categoryList_->nameAt(categoryList_->row(row)))
+                ->exec(categoryList_->viewport()->mapToGlobal(where));
         }
     });
 }

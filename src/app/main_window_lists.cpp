@@ -16,6 +16,7 @@ void MainWindow::showVariants(const std::optional<QStringList>& rows, const QStr
     if (rows && openCategory_) {
         variantList_->setRows(*rows,
                               names_.shownNames(joinStored(openCategory_->name, item), *rows));
+        listFilled(variantList_);
     }
     variantList_->setVisible(rows.has_value());
     setWide(rows.has_value());
@@ -31,6 +32,7 @@ void MainWindow::openSelectedCategory() {
         openCategory_ = openCategory(libraryFolder_, *name);
         const QStringList rows = openCategory_ ? openCategory_->rows : QStringList();
         itemList_->setRows(rows, names_.shownNames(*name, rows));
+        listFilled(itemList_);
         itemList_->show();
         readAheadLater();
         showWornRows();
@@ -125,8 +127,8 @@ void MainWindow::readAheadNextRows() {
         const QList<int> rows = itemRow < 0 ? QList<int>{0, 1} : QList<int>{itemRow + 1};
         for (const int row : rows) {
             if (row < itemList_->count()) {
-                files += drawPlan(
-                    pickItem(*openCategory_, itemList_->item(row)->text(), outfit_).outfit, layout);
+                files += drawPlan(pickItem(*openCategory_, itemList_->nameAt(row), outfit_).outfit,
+                                  layout);
             }
         }
     }

@@ -1,8 +1,15 @@
 #include "app/main_window.h"
-#include "app/view_settings.h"
+#include "catalogue/folder_listing.h"
+#include "catalogue/item_pick.h"
+#include "catalogue/library_layout.h"
+#include "catalogue/row_images.h"
+#include "catalogue/stored_path.h"
 #include "catalogue/worn_rows.h"
+#include "files/file_identity.h"
+#include "render/draw_outfit.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -10,6 +17,24 @@
 #include <algorithm>
 
 namespace brindo {
+
+namespace {
+
+// Previews are this many pixels a side, at every zoom: more rows show as the
+// lists grow.
+constexpr int kPreviewSide = 32;
+
+bool sameVersion(const std::optional<FileIdentity>& now,
+                 const std::optional<FileIdentity>& before) {
+    return now.has_value() == before.has_value() && (!now || now->sameVersion(*before));
+}
+
+// Names what a row shows: its list, folder and names, one to a line.
+QString previewKey(const QStringList& parts) {
+    return parts.join(u'\n');
+}
+
+} // namespace
 
 void MainWindow::buildViewMenu() {
     viewMenu_ = menuBar()->addMenu(tr("&View"));
@@ -29,6 +54,12 @@ void MainWindow::buildViewMenu() {
     add("zoomOut", tr("Zoom &Out"), {QKeySequence(QStringLiteral("Ctrl+-"))}, &MainWindow::zoomOut);
     add("actualSize", tr("&Actual Size"), {QKeySequence(QStringLiteral("Ctrl+0"))},
         &MainWindow::actualSize);
+    viewMenu_->addSeparator();
+    QAction* previews = viewMenu_->addAction(tr("Show &Previews"));
+    previews->setObjectName(QStringLiteral("showPreviews"));
+    previews->setCheckable(true);
+    previews->setChecked(previewsShown_);
+    connect(previews, &QAction::toggled, this, &MainWindow::setPreviewsShown);
 }
 
 WindowLayout MainWindow::layoutAt(int zoom) const {
@@ -109,28 +140,166 @@ QSize MainWindow::screenSpace(int screenHeight) const {
 }
 
 void MainWindow::restoreView() {
-    const ViewSettings saved = loadViewSettings();
+    const WindowSettings saved;
     const QSize picture = canvasView_->canvas().image().size();
     const int screenHeight = screen()->availableGeometry().height();
     const QSize space = screenSpace(screenHeight);
     const int largest = fittingZoom(classicGeometry(), picture, space, wide_);
     const int firstZoom =
         fittingZoom(classicGeometry(), picture, screenSpace(screenHeight / 2), wide_);
-    setZoom(std::min(saved.zoom.value_or(firstZoom), largest));
-    if (saved.zoom && saved.clientSize.isValid()) {
-        const QSize client = saved.clientSize.expandedTo(layoutAt(zoom_).client).boundedTo(space);
+    previewsShown_ = saved.showPreviews();
+    action(QStringLiteral("showPreviews"))->setChecked(previewsShown_);
+    const std::optional<int> lastZoom = saved.zoom();
+    setZoom(std::min(lastZoom.value_or(firstZoom), largest));
+    if (lastZoom && saved.clientSize().isValid()) {
+        const QSize client = saved.clientSize().expandedTo(layoutAt(zoom_).client).boundedTo(space);
         resize(client + QSize(0, menuBar()->sizeHint().height()));
     }
 }
 
 void MainWindow::rememberView() const {
-    if (!compositor_) {
+    if (compositor_) {
+        WindowSettings().setView(zoom_, centralWidget()->size());
+    }
+}
+
+void MainWindow::setPreviewsShown(bool shown) {
+    if (shown != previewsShown_) {
+        WindowSettings().setShowPreviews(shown);
+    }
+    previewsShown_ = shown;
+    action(QStringLiteral("showPreviews"))->setChecked(shown);
+    for (ListBox* list : {categoryList_, itemList_, variantList_}) {
+        list->setIconSize(shown ? QSize(kPreviewSide, kPreviewSide) : QSize());
+        showPreviews(list);
+    }
+}
+
+void MainWindow::startPreviews() {
+    previews_ = std::make_unique<PreviewProvider>(libraryFolder_);
+    previews_->setIconSize(kPreviewSide, devicePixelRatioF());
+    setPreviewsShown(previewsShown_);
+    libraryWatch_ = new LibraryWatch(this);
+    connect(libraryWatch_, &LibraryWatch::changed, this, &MainWindow::readLibraryAgain);
+    watchSoon();
+}
+
+void MainWindow::listFilled(ListBox* list) {
+    showPreviews(list);
+    watchSoon();
+}
+
+void MainWindow::watchPicture(const QStringList& plan) {
+    drawnImages_ = plan;
+    watchSoon();
+}
+
+void MainWindow::watchSoon() {
+    if (libraryWatch_ == nullptr || watchPending_) {
         return;
     }
-    ViewSettings view;
-    view.zoom = zoom_;
-    view.clientSize = centralWidget()->size();
-    saveViewSettings(view);
+    watchPending_ = true;
+    QMetaObject::invokeMethod(this, &MainWindow::watchInView, Qt::QueuedConnection);
+}
+
+void MainWindow::watchInView() {
+    watchPending_ = false;
+    QStringList paths{nativePath(libraryFolder_),
+                      nativePath(joinStored(libraryFolder_, QString(kNamesFile)))};
+    if (openCategory_) {
+        paths.append(nativePath(openCategory_->folder));
+        if (variantsItem_) {
+            paths.append(nativePath(joinStored(openCategory_->folder, *variantsItem_)));
+        }
+    }
+    drawnFiles_.clear();
+    for (const QString& image : std::as_const(drawnImages_)) {
+        QString file = locateImage(image, libraryFolder_);
+        if (file.isEmpty()) {
+            file = nativePath(image); // watched for its folder, should it come back
+        }
+        if (!file.isEmpty()) {
+            drawnFiles_.insert(file, regularFileIdentity(file));
+            paths.append(file);
+            paths.append(QFileInfo(file).path());
+        }
+    }
+    libraryWatch_->watch(paths);
+}
+
+void MainWindow::readLibraryAgain() {
+    guarded(tr("Reading the library again"), [this] {
+        names_ = LibraryNames::read(libraryFolder_);
+        if (const auto categories = listSubfolders(libraryFolder_)) {
+            categoryList_->updateRows(*categories, *categories);
+        }
+        if (openCategory_) {
+            if (auto reopened = openCategory(libraryFolder_, openCategory_->name)) {
+                openCategory_ = std::move(reopened);
+                const QStringList& rows = openCategory_->rows;
+                itemList_->updateRows(rows, names_.shownNames(openCategory_->name, rows));
+            }
+        }
+        if (openCategory_ && variantsItem_) {
+            if (const auto rows = pickItem(*openCategory_, *variantsItem_, outfit_).variantRows) {
+                const QString folder = joinStored(openCategory_->name, *variantsItem_);
+                variantList_->updateRows(*rows, names_.shownNames(folder, *rows));
+            }
+        }
+        for (ListBox* list : {categoryList_, itemList_, variantList_}) {
+            showPreviews(list, true);
+        }
+        bool pictureChanged =
+            drawPlan(outfit_, resolveLibraryLayout(libraryFolder_,
+                                                   openCategory_ ? openCategory_->name
+                                                                 : QString())) != drawnImages_;
+        for (auto drawn = drawnFiles_.cbegin(); drawn != drawnFiles_.cend(); ++drawn) {
+            pictureChanged =
+                pictureChanged || !sameVersion(regularFileIdentity(drawn.key()), drawn.value());
+        }
+        if (pictureChanged) {
+            redraw();
+        }
+        watchSoon();
+    });
+}
+
+void MainWindow::showPreviews(ListBox* list, bool keepIcons) {
+    if (!previews_) {
+        return;
+    }
+    if (!previewsShown_) {
+        previews_->clear(list);
+        return;
+    }
+    const QStringList rows = list->rows();
+    QList<PreviewJob> jobs;
+    jobs.reserve(rows.size());
+    if (list == categoryList_) {
+        for (const QString& row : rows) {
+            jobs.append(
+                {previewKey({QStringLiteral("category"), row}),
+                 [folder = libraryFolder_, row] { return categoryRowImages(folder, row); }});
+        }
+    } else if (list == itemList_ && openCategory_) {
+        const auto category = std::make_shared<const OpenCategory>(*openCategory_);
+        for (const QString& row : rows) {
+            jobs.append({previewKey({QStringLiteral("item"), category->folder, row}),
+                         [category, row] { return itemRowImages(*category, row); }});
+        }
+    } else if (list == variantList_ && openCategory_ && variantsItem_) {
+        const auto category = std::make_shared<const OpenCategory>(*openCategory_);
+        const QString item = *variantsItem_;
+        for (int index = 0; index < rows.size(); ++index) {
+            const QString row = rows.at(index);
+            jobs.append({previewKey({QStringLiteral("variant"), category->folder, item,
+                                     QString::number(index), row}),
+                         [category, item, index, row] {
+                             return variantRowImages(*category, item, index, row);
+                         }});
+        }
+    }
+    previews_->show(list, jobs, keepIcons);
 }
 
 void MainWindow::showWornRows() {

@@ -13,6 +13,9 @@ constexpr auto kRecentFilesKey = "recentFiles";
 constexpr auto kTransparentExportKey = "export/transparentBackground";
 constexpr auto kKeptCategoriesKey = "random/keptCategories";
 constexpr auto kRandomReadyMadeKey = "random/readyMade";
+constexpr auto kZoomKey = "view/zoom";
+constexpr auto kClientSizeKey = "view/clientSize";
+constexpr auto kShowPreviewsKey = "view/showPreviews";
 
 QString folderKey(FileKind kind) {
     return QString::fromLatin1(kind == FileKind::Outfit ? kOutfitFolderKey : kPictureFolderKey);
@@ -83,6 +86,29 @@ bool WindowSettings::randomReadyMade() const {
 
 void WindowSettings::setRandomReadyMade(bool allowed) {
     settings_.setValue(kRandomReadyMadeKey, allowed);
+}
+
+std::optional<int> WindowSettings::zoom() const {
+    bool isNumber = false;
+    const int zoom = settings_.value(kZoomKey).toInt(&isNumber);
+    return isNumber && zoom >= 1 ? std::optional(zoom) : std::nullopt;
+}
+
+QSize WindowSettings::clientSize() const {
+    return settings_.value(kClientSizeKey).toSize();
+}
+
+void WindowSettings::setView(int zoom, QSize clientSize) {
+    settings_.setValue(kZoomKey, zoom);
+    settings_.setValue(kClientSizeKey, clientSize);
+}
+
+bool WindowSettings::showPreviews() const {
+    return settings_.value(kShowPreviewsKey, true).toBool();
+}
+
+void WindowSettings::setShowPreviews(bool shown) {
+    settings_.setValue(kShowPreviewsKey, shown);
 }
 
 } // namespace brindo

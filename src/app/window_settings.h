@@ -2,8 +2,10 @@
 
 #include <QSet>
 #include <QSettings>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace brindo {
 
@@ -42,6 +44,16 @@ public:
     // Whether Random Outfit may choose a ready-made outfit.
     bool randomReadyMade() const;
     void setRandomReadyMade(bool allowed);
+
+    // The zoom of the picture and the size of the client area when the last
+    // session ended; none before the first has.
+    std::optional<int> zoom() const;
+    QSize clientSize() const; // invalid when not known
+    void setView(int zoom, QSize clientSize);
+
+    // Whether the lists show previews of their rows.
+    bool showPreviews() const;
+    void setShowPreviews(bool shown);
 
 private:
     QSettings settings_;

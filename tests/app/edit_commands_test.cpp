@@ -111,6 +111,12 @@ TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
         expected.documentPath = document;
         EXPECT_EQ(form->outfit(), expected) << "undo to step " << step;
         EXPECT_EQ(form->picture(), pictures.at(step)) << "undo to step " << step;
+        // "Ready-made outfits" is open: its row follows the outfit, no other.
+        const LayerSlot& readyMade = expected.readyMadeOutfit;
+        EXPECT_EQ(form->itemList()->selectedName(),
+                  readyMade.enabled ? std::optional(readyMade.path()) : std::nullopt)
+            << "undo to step " << step;
+        EXPECT_TRUE(form->variantList()->isHidden());
     }
     EXPECT_FALSE(form->action("undo")->isEnabled());
     for (qsizetype step = 1; step < outfits.size(); ++step) {

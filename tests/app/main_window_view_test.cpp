@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -34,6 +35,7 @@ protected:
     std::unique_ptr<MainWindow> form;
 
     WindowViewTest() {
+        QSettings().clear();
         library.addFixedFiles(2, 1);
         for (int image = 0; image <= 20; ++image) {
             library.addImage("Hair/Long/" + number(image) + ".png", QColor(10, image, 50), 1, 1);
@@ -95,6 +97,76 @@ TEST_F(WindowViewTest, ListsFollowTheOutfitWithoutPicking) {
     EXPECT_EQ(selected(form->variantList()), "03");
     EXPECT_FALSE(form->outfit().bottom.enabled) << "the document's outfit, not a pick's";
     EXPECT_EQ(itemClicks.count() + variantClicks.count(), 1) << "only the key press";
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+bool previewsShown(const MainWindow& form) {
+    QSignalSpy shown(form.previews(), &PreviewProvider::allShown);
+    return form.previews()->outstanding() == 0 || shown.wait(5000);
+}
+
+QColor iconCentre(const ListBox* list, const QString& name) {
+    const QImage icon = list->item(list->rowOf(name))->icon().pixmap(32, 32).toImage();
+    return icon.isNull() ? QColor() : icon.pixelColor(16, 16);
+}
+
+// Every list shows previews of what its rows put on, until View > Show
+// Previews turns them off, which the next start remembers.
+TEST_F(WindowViewTest, ListsShowPreviewsUntilTheyAreTurnedOff) {
+    ASSERT_TRUE(form->previewsShown());
+    ASSERT_TRUE(previewsShown(*form));
+    EXPECT_EQ(iconCentre(form->categoryList(), "Tops"), QColor(Qt::red)) << "its first item";
+    clickRow(form->categoryList(), "Tops");
+    ASSERT_TRUE(previewsShown(*form));
+    EXPECT_EQ(iconCentre(form->itemList(), "02"), QColor(Qt::green));
+    EXPECT_EQ(iconCentre(form->itemList(), "<none>"), QColor(Qt::white));
+    clickRow(form->categoryList(), "Hair");
+    clickRow(form->itemList(), "Long");
+    ASSERT_TRUE(previewsShown(*form));
+    EXPECT_EQ(iconCentre(form->variantList(), "07"), QColor(10, 7, 50));
+
+    form->action("showPreviews")->trigger();
+    for (const ListBox* list : {form->categoryList(), form->itemList(), form->variantList()}) {
+        for (int row = 0; row < list->count(); ++row) {
+            EXPECT_TRUE(list->item(row)->icon().isNull()) << row;
+        }
+    }
+    form.reset();
+    MainWindow again(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
+    again.start();
+    EXPECT_FALSE(again.previewsShown());
+    EXPECT_FALSE(again.action("showPreviews")->isChecked());
+    EXPECT_TRUE(again.categoryList()->item(0)->icon().isNull());
+}
+
+// An image of the picture saved again redraws it and its previews by itself;
+// a category folder that gains or loses files lists them, keeping the
+// selection and picking nothing.
+TEST_F(WindowViewTest, ChangesOnDiskRedrawThePictureAndRefreshTheLists) {
+    clickRow(form->categoryList(), "Tops");
+    clickRow(form->itemList(), "01");
+    ASSERT_TRUE(previewsShown(*form));
+    ASSERT_EQ(form->picture().pixelColor(1, 0), QColor(Qt::red));
+    QSignalSpy refreshes(form->canvasView(), &CanvasView::refreshed);
+
+    library.addImage("Tops/01.png", QColor(Qt::blue), 2, 1);
+    ASSERT_TRUE(refreshes.wait(3000)) << "the picture redraws by itself";
+    EXPECT_EQ(form->picture().pixelColor(1, 0), QColor(Qt::blue));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return iconCentre(form->itemList(), "01") == QColor(Qt::blue); }, 3000))
+        << "its preview is made again";
+    EXPECT_EQ(iconCentre(form->categoryList(), "Tops"), QColor(Qt::blue));
+
+    const Outfit dressed = form->outfit();
+    const auto redrawn = refreshes.count();
+    library.addImage("Tops/03.png", QColor(Qt::yellow), 2, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->itemList()->count() == 4; }, 3000));
+    ASSERT_TRUE(QFile::remove(library.native("Tops/02.png")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->itemList()->count() == 3; }, 3000));
+    EXPECT_EQ(form->itemList()->rows(), (QStringList{"<none>", "01", "03"}));
+    EXPECT_EQ(selected(form->itemList()), "01");
+    EXPECT_EQ(form->outfit(), dressed);
+    EXPECT_EQ(refreshes.count(), redrawn) << "files the picture does not use redraw nothing";
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 

@@ -1,10 +1,13 @@
-// Draws the main window offscreen, dressed with a few picks from the library,
-// and saves it as a PNG for the README.
+// Draws the main window offscreen at zoom 2 with its previews, dressed with a
+// few picks from the library, and saves it as a PNG for the README.
 #include "app/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -41,6 +44,15 @@ bool pick(brindo::ListBox* list, const QString& name) {
     return true;
 }
 
+// Lets the previews be made and shown, for ten seconds at most.
+bool previewsReady(const brindo::MainWindow& form) {
+    QDeadlineTimer deadline(10000);
+    while (form.previews()->outstanding() > 0 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return form.previews()->outstanding() == 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -58,8 +70,15 @@ int main(int argc, char* argv[]) {
         parser.showHelp(2);
     }
 
+    // Whatever the window remembers stays out of the user's own settings.
+    const QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+
     brindo::MainWindow form(arguments.at(0), std::make_unique<NoDialogs>());
     form.start();
+    form.setZoom(2);
+    form.setPreviewsShown(true);
     const bool dressed = pick(form.categoryList(), QStringLiteral("Backgrounds")) &&
                          pick(form.itemList(), QStringLiteral("02")) &&
                          pick(form.categoryList(), QStringLiteral("Tops")) &&
@@ -67,6 +86,10 @@ int main(int argc, char* argv[]) {
                          pick(form.categoryList(), QStringLiteral("Hair")) &&
                          pick(form.itemList(), QStringLiteral("Long")) &&
                          pick(form.variantList(), QStringLiteral("07"));
+    if (dressed && !previewsReady(form)) {
+        std::fprintf(stderr, "screenshot: the previews took too long\n");
+        return 1;
+    }
     if (!dressed || !form.grab().save(arguments.at(1), "png")) {
         std::fprintf(stderr, "screenshot: could not make the picture\n");
         return 1;

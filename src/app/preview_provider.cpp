@@ -1,0 +1,183 @@
+#include "app/preview_provider.h"
+
+#include "catalogue/stored_path.h"
+#include "files/file_identity.h"
+#include "render/item_preview.h"
+
+#include <QListWidget>
+#include <QMutex>
+#include <QPainter>
+#include <algorithm>
+#include <atomic>
+
+namespace brindo {
+
+namespace {
+
+// The key a row's icon was asked for with, to tell it from a row refilled since.
+constexpr int kPreviewKeyRole = Qt::UserRole + 1;
+
+// The images and the versions of their files, one to a line.
+QString stampOf(const QStringList& images, const QString& libraryFolder) {
+    QString stamp;
+    for (const QString& image : images) {
+        stamp += image + u'=';
+        if (const auto file = regularFileIdentity(locateImage(image, libraryFolder))) {
+            stamp += QStringLiteral("%1:%2:%3:%4:%5")
+                         .arg(file->device)
+                         .arg(file->inode)
+                         .arg(file->size)
+                         .arg(file->modifiedNs)
+                         .arg(file->changedNs);
+        }
+        stamp += u'\n';
+    }
+    return stamp;
+}
+
+} // namespace
+
+// What the worker threads share with the window.
+struct PreviewProvider::Shared {
+    const QString libraryFolder;
+    QMutex mutex;
+    PreviewCache cache{kMostPreviews, kMostBytes};
+
+    explicit Shared(QString folder) : libraryFolder(std::move(folder)) {}
+
+    std::optional<PreviewCache::Preview> find(const QString& key) {
+        const QMutexLocker lock(&mutex);
+        return cache.find(key);
+    }
+    void keep(const QString& key, PreviewCache::Preview preview) {
+        const QMutexLocker lock(&mutex);
+        cache.insert(key, std::move(preview));
+    }
+};
+
+PreviewProvider::PreviewProvider(QString libraryFolder, QObject* parent)
+    : QObject(parent), shared_(std::make_shared<Shared>(std::move(libraryFolder))) {
+    makePlaceholder();
+    // One core stays free for the window and the picture.
+    pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+    pool_.setThreadPriority(QThread::LowPriority);
+}
+
+PreviewProvider::~PreviewProvider() {
+    for (const auto& generation : std::as_const(generations_)) {
+        ++*generation;
+    }
+    pool_.clear();
+    pool_.waitForDone();
+}
+
+void PreviewProvider::setIconSize(int side, qreal devicePixelRatio) {
+    side_ = side;
+    pixelRatio_ = devicePixelRatio;
+    makePlaceholder();
+}
+
+qsizetype PreviewProvider::keptCount() const {
+    const QMutexLocker lock(&shared_->mutex);
+    return shared_->cache.count();
+}
+
+qsizetype PreviewProvider::keptBytes() const {
+    const QMutexLocker lock(&shared_->mutex);
+    return shared_->cache.bytes();
+}
+
+void PreviewProvider::makePlaceholder() {
+    const int pixels = qRound(side_ * pixelRatio_);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xE4, 0xE4, 0xE4));
+    const qreal margin = pixels / 8.0;
+    painter.drawRoundedRect(QRectF(margin, margin, pixels - 2 * margin, pixels - 2 * margin),
+                            margin, margin);
+    painter.end();
+    image.setDevicePixelRatio(pixelRatio_);
+    placeholder_ = QIcon(QPixmap::fromImage(image));
+}
+
+QIcon PreviewProvider::iconOf(const QString& key, const PreviewCache::Preview& preview) {
+    const QString version = key + u'\n' + preview.stamp;
+    if (const QIcon* icon = icons_.object(version)) {
+        return *icon;
+    }
+    const QIcon icon(QPixmap::fromImage(preview.image));
+    icons_.insert(version, new QIcon(icon), preview.image.sizeInBytes());
+    return icon;
+}
+
+void PreviewProvider::clear(QListWidget* list) {
+    if (const auto generation = generations_.value(list)) {
+        ++*generation;
+    }
+    for (int row = 0; row < list->count(); ++row) {
+        list->item(row)->setIcon(QIcon());
+        list->item(row)->setData(kPreviewKeyRole, QVariant());
+    }
+}
+
+void PreviewProvider::show(QListWidget* list, const QList<PreviewJob>& jobs, bool keepIcons) {
+    auto& generation = generations_[list];
+    if (!generation) {
+        generation = std::make_shared<std::atomic_int>(0);
+    }
+    const int asked = ++*generation;
+    const int pixels = qRound(side_ * pixelRatio_);
+    const qreal ratio = pixelRatio_;
+    const QPointer<QListWidget> target(list);
+    const int rows = std::min(list->count(), static_cast<int>(jobs.size()));
+    for (int row = 0; row < rows; ++row) {
+        const QString key = jobs.at(row).key + u'@' + QString::number(pixels);
+        QListWidgetItem* item = list->item(row);
+        item->setData(kPreviewKeyRole, key);
+        if (!keepIcons || item->icon().isNull()) {
+            const auto kept = shared_->find(key);
+            item->setIcon(kept ? iconOf(key, *kept) : placeholder_);
+        }
+        ++outstanding_;
+        pool_.start([this, shared = shared_, generation, asked, target, row, key, pixels, ratio,
+                     images = jobs.at(row).images] {
+            PreviewCache::Preview preview;
+            if (*generation == asked) {
+                const QStringList files = images();
+                preview.stamp = stampOf(files, shared->libraryFolder);
+                const auto kept = shared->find(key);
+                if (kept && kept->stamp == preview.stamp) {
+                    preview.image = kept->image;
+                } else {
+                    preview.image = itemPreview(files, shared->libraryFolder, pixels);
+                    preview.image.setDevicePixelRatio(ratio);
+                    shared->keep(key, preview);
+                }
+            }
+            QMetaObject::invokeMethod(
+                this, [this, target, row, key, preview] { deliver(target, row, key, preview); },
+                Qt::QueuedConnection);
+        });
+    }
+}
+
+void PreviewProvider::deliver(const QPointer<QListWidget>& list, int row, const QString& key,
+                              const PreviewCache::Preview& preview) {
+    QListWidgetItem* item = list && row < list->count() ? list->item(row) : nullptr;
+    if (!preview.image.isNull() && item != nullptr &&
+        item->data(kPreviewKeyRole).toString() == key) {
+        item->setIcon(iconOf(key, preview));
+    }
+    finishOne();
+}
+
+void PreviewProvider::finishOne() {
+    if (--outstanding_ == 0) {
+        emit allShown();
+    }
+}
+
+} // namespace brindo

@@ -1,0 +1,113 @@
+#include "app/preview_provider.h"
+#include "support/temp_library.h"
+
+#include <QListWidget>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace brindo {
+namespace {
+
+QImage filled(QColor colour, int side = 4) {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(colour);
+    return image;
+}
+
+// The least recently used previews go first, as soon as there are too many
+// or they take too many bytes; a key holds one preview.
+TEST(PreviewCacheTest, KeepsTheMostRecentlyUsedWithinBothBounds) {
+    PreviewCache cache(3, 200); // three 4 x 4 pictures take 192 bytes
+    cache.insert("a", {"1", filled(Qt::red)});
+    cache.insert("b", {"1", filled(Qt::green)});
+    cache.insert("c", {"1", filled(Qt::blue)});
+    ASSERT_TRUE(cache.find("a"));
+    cache.insert("d", {"1", filled(Qt::black)});
+    EXPECT_FALSE(cache.find("b")) << "the least recently used";
+    EXPECT_TRUE(cache.find("a") && cache.find("c") && cache.find("d"));
+    cache.insert("d", {"2", filled(Qt::white)});
+    EXPECT_EQ(cache.count(), 3);
+    EXPECT_EQ(cache.bytes(), 192);
+    EXPECT_EQ(cache.find("d")->stamp, "2");
+
+    cache.insert("big", {"1", filled(Qt::gray, 5)}); // 100 bytes: two must go
+    EXPECT_EQ(cache.count(), 2);
+    EXPECT_LE(cache.bytes(), 200);
+    EXPECT_FALSE(cache.find("a")) << "used before c and d";
+    EXPECT_TRUE(cache.find("big") && cache.find("d"));
+}
+
+QColor iconCentre(const QListWidget& list, int row) {
+    const QImage icon = list.item(row)->icon().pixmap(16, 16).toImage();
+    return icon.isNull() ? QColor() : icon.pixelColor(8, 8);
+}
+
+class PreviewProviderTest : public testing::Test {
+protected:
+    test::TempLibrary library;
+    QListWidget list;
+    PreviewProvider provider{library.stored()};
+    QSignalSpy shown{&provider, &PreviewProvider::allShown};
+
+    PreviewProviderTest() {
+        provider.setIconSize(16, 1.0);
+        library.addImage("Tops/01.png", QColor(Qt::red), 8, 8);
+        library.addImage("Tops/02.png", QColor(Qt::green), 8, 8);
+        list.addItems({"01", "02", "<none>"});
+    }
+
+    QList<PreviewJob> jobs() const {
+        QList<PreviewJob> made;
+        for (const QString row : {"01", "02"}) {
+            made.append({"Tops " + row, [path = library.stored("Tops/" + row + ".png")] {
+                             return QStringList{path};
+                         }});
+        }
+        made.append({"none", [] { return QStringList(); }});
+        return made;
+    }
+
+    bool waitUntilShown() { return provider.outstanding() == 0 || shown.wait(5000); }
+};
+
+// Rows wait with a placeholder and never hold up the caller; a file that
+// changes gets a new preview, while the row shows the old one meanwhile.
+TEST_F(PreviewProviderTest, RowsShowPlaceholdersThenPreviewsAndChangedFilesGetNewOnes) {
+    QSemaphore release;
+    QList<PreviewJob> slow = jobs();
+    slow[0].images = [&release, path = library.stored("Tops/01.png")] {
+        release.acquire();
+        return QStringList{path};
+    };
+    provider.show(&list, slow);
+    const QColor placeholder = iconCentre(list, 0);
+    EXPECT_TRUE(placeholder.isValid()) << "a placeholder at once, while the file waits";
+    release.release();
+    ASSERT_TRUE(waitUntilShown());
+    EXPECT_EQ(iconCentre(list, 0), QColor(Qt::red));
+    EXPECT_EQ(iconCentre(list, 1), QColor(Qt::green));
+    EXPECT_EQ(iconCentre(list, 2), QColor(Qt::white)) << "nothing on the canvas colour";
+    EXPECT_EQ(provider.keptCount(), 3);
+
+    library.addImage("Tops/01.png", QColor(Qt::blue), 8, 8);
+    provider.show(&list, jobs(), true);
+    EXPECT_EQ(iconCentre(list, 0), QColor(Qt::red)) << "kept until the new one is ready";
+    ASSERT_TRUE(waitUntilShown());
+    EXPECT_EQ(iconCentre(list, 0), QColor(Qt::blue));
+    EXPECT_EQ(provider.keptCount(), 3) << "in place of the old one";
+
+    // Refilled before its previews came: the old answers go nowhere.
+    provider.show(&list, jobs());
+    list.clear();
+    list.addItems({"02"});
+    provider.show(&list, {jobs().at(1)});
+    ASSERT_TRUE(waitUntilShown());
+    EXPECT_EQ(iconCentre(list, 0), QColor(Qt::green));
+
+    provider.clear(&list);
+    EXPECT_TRUE(list.item(0)->icon().isNull());
+}
+
+} // namespace
+} // namespace brindo
