@@ -130,11 +130,11 @@ QByteArray imageRows(QSize size, const PngKind& kind, const QList<quint32>& samp
 
 QByteArray encodePng(const QImage& source, const PngKind& kind) {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    QByteArray png = pngHeader(image.size(), kind);
     QList<QRgb> palette;
+    QByteArray plte;
+    QByteArray trns(kind.colour == PngColour::Grey ? 2 : 6, '\0'); // the key of samples of 0
     if (kind.colour == PngColour::Palette) {
-        QByteArray plte;
-        QByteArray trns;
+        trns.clear();
         for (int i = 0; i < image.width() * image.height(); ++i) {
             const QRgb pixel = image.pixel(i % image.width(), i / image.width());
             if (!palette.contains(pixel) && palette.size() < (1 << kind.bitDepth)) {
@@ -145,25 +145,23 @@ QByteArray encodePng(const QImage& source, const PngKind& kind) {
                 trns.append(static_cast<char>(qAlpha(pixel)));
             }
         }
-        png += pngChunk("PLTE", plte) + (kind.transparencyChunk ? pngChunk("tRNS", trns) : "");
-    } else if (kind.transparencyChunk) {
-        png += pngChunk("tRNS", QByteArray(kind.colour == PngColour::Grey ? 2 : 6, '\0'));
+        plte = pngChunk("PLTE", plte);
     }
-    const QList<quint32> samples = samplesOf(image, kind, palette);
-    return png + pngImageData(imageRows(image.size(), kind, samples)) + pngChunk("IEND", {});
+    return pngHeader(image.size(), kind) + plte +
+           (kind.transparencyChunk ? pngChunk("tRNS", trns) : QByteArray()) +
+           pngImageData(imageRows(image.size(), kind, samplesOf(image, kind, palette))) +
+           pngChunk("IEND", {});
 }
 
 QByteArray encodePngSamples(QSize size, const PngKind& kind, const QList<quint32>& samples,
                             const QList<quint32>& transparent) {
-    QByteArray png = pngHeader(size, kind);
-    if (kind.transparencyChunk) {
-        QByteArray trns;
-        for (const quint32 sample : transparent) {
-            trns.append(static_cast<char>(sample >> 8U)).append(static_cast<char>(sample));
-        }
-        png += pngChunk("tRNS", trns);
+    QByteArray trns;
+    for (const quint32 sample : transparent) {
+        trns.append(static_cast<char>(sample >> 8U)).append(static_cast<char>(sample));
     }
-    return png + pngImageData(imageRows(size, kind, samples)) + pngChunk("IEND", {});
+    return pngHeader(size, kind) +
+           (kind.transparencyChunk ? pngChunk("tRNS", trns) : QByteArray()) +
+           pngImageData(imageRows(size, kind, samples)) + pngChunk("IEND", {});
 }
 
 QByteArray pngChunk(const char* type, const QByteArray& data) {
