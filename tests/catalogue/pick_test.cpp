@@ -1,5 +1,6 @@
 #include "catalogue/item_pick.h"
 #include "catalogue/variant_pick.h"
+#include "support/non_regular_files.h"
 #include "support/temp_library.h"
 
 #include <QDir>
@@ -35,14 +36,15 @@ struct LibraryBrowser {
 // A category lists "<none>" and its files' names, or else its sub-folders.
 TEST(CategoryPickTest, FlatAndFolderCategoriesListTheirRows) {
     TempLibrary library;
-    library.addFiles({"Tops/b.png", "Tops/A.PNG", "Tops/.hidden.png", "Tops/Sleeves/01.png",
+    library.addFiles({"Tops/B.png", "Tops/A.PNG", "Tops/.hidden.png", "Tops/Sleeves/01.png",
                       "Tops/ab", "Tops/abcd", "Hair/long/00.png", "Hair/Curly/00.png"});
+    makeNonRegularFile(NonRegularFile::NamedPipe, library.native("Tops/pipe.png"));
     library.addFolder("Empty");
     LibraryBrowser browser(library);
 
     EXPECT_EQ(browser.open("Empty"), QStringList()) << "no \"<none>\" without files";
     EXPECT_EQ(browser.opened->kind, CategoryKind::ItemFolders);
-    EXPECT_EQ(browser.open("Tops"), (QStringList{"<none>", "A", "ab", "", "b"}));
+    EXPECT_EQ(browser.open("Tops"), (QStringList{"<none>", "A", "ab", "", "B"}));
     EXPECT_EQ(browser.opened->kind, CategoryKind::Flat);
     EXPECT_EQ(browser.open("Hair"), (QStringList{"Curly", "long"}));
     EXPECT_EQ(browser.opened->kind, CategoryKind::Hair);

@@ -21,6 +21,7 @@ TEST(StoredPathTest, FilesAreFoundIgnoringLetterCaseAndByTheLongestTail) {
 
     EXPECT_EQ(nativePath(library.stored("tops/01.png")), library.native("Tops/01.PNG"));
     EXPECT_EQ(nativePath(library.stored("Hats/cap.png")), library.native("Hats/cap.png"));
+    EXPECT_EQ(nativePath(library.stored("HATS/CAP.png")), library.native("Hats/Cap.png"));
     EXPECT_EQ(locateImage("C:\\Old place\\Brindo\\Hair\\Long\\011.png", root),
               library.native("Hair/Long/011.png"));
     EXPECT_EQ(locateImage("\\home\\ann\\Brindo\\hair\\LONG\\011.png", root),

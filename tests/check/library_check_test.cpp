@@ -17,7 +17,7 @@ TEST(LibraryCheckTest, OneOfEachFaultIsFound) {
     QStringList fitting{"Tops/01.png",       "Bottoms/01.png",       "Shoes/01.png",
                         "Brothers/01.png",   "Hats and tops/01.png", "Eyes/Round/00.png",
                         "Eyes/Round/01.png", "Eyes/Wink/01.png",     "Eyes/Odd/0.png",
-                        "Eyes/Odd/00.png",   "Hats\\Caps/01.png"};
+                        "Eyes/Odd/00.png",   "Hats\\Caps/01.png",    "Eyes/Wide/00.PNG"};
     for (const char* frame : {"1", "2", "3", "6", "7", "8"}) {
         fitting.append(QStringLiteral("Ready-made outfits/01/%1.png").arg(frame));
     }
