@@ -209,7 +209,7 @@ TEST(PngLoadingTest, LargePicturesLoadUpToTheLimitBeyondWhichTheyAreTooLarge) {
     const int side = kLargestPngSide;
     const struct {
         QSize size;
-        bool fits;
+        bool fits = false;
     } cases[] = {{{8000, 8000}, true},   {{side, 3}, true},      {{3, side}, true},
                  {{side + 1, 3}, false}, {{3, side + 1}, false}, {{16385, 16384}, false}};
     for (const auto& [size, fits] : cases) {

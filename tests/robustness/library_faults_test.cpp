@@ -39,7 +39,7 @@ protected:
         QFile::link("Self.png", library.native("Tops/Self.png"));
     }
 
-    const test::PermissionsTaken footwear{library.native("Footwear")};
+    const test::PermissionsTaken footwear_{library.native("Footwear")};
 
     // Clicks the row named so, checks that no handler failed, and returns
     // what the user was told.
