@@ -1,17 +1,14 @@
-// The PNG decoder: whatever the bytes hold, it never reads outside them, and
-// every picture it gives is the one Qt's reader gives for the same bytes,
-// pixel for pixel, with the right visible part and row spans; 16-bit pictures, which Qt's
-// reader gets wrong with a transparent colour, are compared with pixels made
-// from the samples alone (expectedWide).
+// The PNG decoder never reads outside the bytes, and every picture it gives
+// is the one Qt's reader gives, pixel for pixel, with the right visible part
+// (16-bit ones are compared with pixels made from the samples: expectedWide).
 //
-// An input that starts like a PNG file is used as one, with every chunk
-// checksum made right, so that changes reach past the checksums. Any other
-// input gives the size, kind, bit depth, interlacing, palette or transparent
-// colour and raw rows of a picture that is then written as a well-formed file, so that changes
-// reach the unfiltering and the colour conversion past the zlib stream's own checksum.
+// An input that starts like a PNG file is used as one with its chunk checksums
+// made right; any other gives the kind and raw rows of a well-formed file, so
+// that changes reach past the checksums to the unfiltering and the colours.
 
 #include "fuzz_support.h"
 #include "render/png/png_decode.h"
+#include "support/test_images.h"
 
 #include <QImage>
 #include <QRgba64>
@@ -25,22 +22,11 @@ namespace {
 
 using brindo::fuzz::check;
 using brindo::fuzz::InputReader;
-
-void appendU32(QByteArray& out, quint32 value) {
-    char bytes[4];
-    qToBigEndian(value, bytes);
-    out.append(bytes, 4);
-}
+using brindo::test::pngChunk;
+using brindo::test::PngColour;
 
 quint32 crcOf(const char* typeAndData, qsizetype size) {
     return static_cast<quint32>(libdeflate_crc32(0, typeAndData, static_cast<std::size_t>(size)));
-}
-
-void appendChunk(QByteArray& png, const char* type, const QByteArray& data) {
-    appendU32(png, static_cast<quint32>(data.size()));
-    const QByteArray body = QByteArray(type, 4) + data;
-    png += body;
-    appendU32(png, crcOf(body.constData(), body.size()));
 }
 
 // Sets the checksum of every chunk that lies wholly inside the file.
@@ -72,27 +58,21 @@ constexpr Pass kEveryPixel[] = {{0, 0, 1, 1}};
 // A well-formed file of any kind whose every byte comes from the input.
 QByteArray builtFile(InputReader& input) {
     struct Kind {
-        char colourType = 0;
+        PngColour colour = PngColour::Grey;
         int channels = 1;
         QList<int> bitDepths;
     };
-    const Kind kinds[] = {{0, 1, {1, 2, 4, 8, 16}},
-                          {2, 3, {8, 16}},
-                          {3, 1, {1, 2, 4, 8}},
-                          {4, 2, {8, 16}},
-                          {6, 4, {8, 16}}};
+    const Kind kinds[] = {{PngColour::Grey, 1, {1, 2, 4, 8, 16}},
+                          {PngColour::Rgb, 3, {8, 16}},
+                          {PngColour::Palette, 1, {1, 2, 4, 8}},
+                          {PngColour::GreyAlpha, 2, {8, 16}},
+                          {PngColour::Rgba, 4, {8, 16}}};
     const int width = 1 + input.number(40);
     const int height = 1 + input.number(12);
     const Kind& kind = kinds[input.number(5)];
     const int depth = kind.bitDepths.at(input.number(static_cast<int>(kind.bitDepths.size())));
     const bool interlaced = input.flag();
-    QByteArray header;
-    appendU32(header, static_cast<quint32>(width));
-    appendU32(header, static_cast<quint32>(height));
-    header.append(static_cast<char>(depth)).append(kind.colourType).append(2, '\0');
-    header.append(static_cast<char>(interlaced ? 1 : 0));
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    appendChunk(png, "IHDR", header);
+    QByteArray png = brindo::test::pngHeader({width, height}, {kind.colour, depth, interlaced});
     const auto bytes = [&input](int count) {
         QByteArray taken;
         for (int i = 0; i < count; ++i) {
@@ -100,11 +80,11 @@ QByteArray builtFile(InputReader& input) {
         }
         return taken;
     };
-    if (kind.colourType == 3) {
+    if (kind.colour == PngColour::Palette) {
         const int entries = 1 + input.number(1 << depth);
-        appendChunk(png, "PLTE", bytes(3 * entries));
+        png += pngChunk("PLTE", bytes(3 * entries));
         if (input.flag()) {
-            appendChunk(png, "tRNS", bytes(1 + input.number(entries)));
+            png += pngChunk("tRNS", bytes(1 + input.number(entries)));
         }
     } else if (kind.channels != 2 && kind.channels != 4 && input.flag()) {
         QByteArray key; // now and then a sample that the bit depth cannot hold
@@ -113,7 +93,7 @@ QByteArray builtFile(InputReader& input) {
                 depth < 16 && input.number(8) == 0 ? 1 << depth : input.number(1 << depth);
             key.append(static_cast<char>(value >> 8)).append(static_cast<char>(value));
         }
-        appendChunk(png, "tRNS", key);
+        png += pngChunk("tRNS", key);
     }
     QByteArray rows;
     for (const Pass& pass : interlaced ? std::span<const Pass>(kAdam7) : kEveryPixel) {
@@ -123,9 +103,7 @@ QByteArray builtFile(InputReader& input) {
             rows += bytes((columns * kind.channels * depth + 7) / 8);
         }
     }
-    appendChunk(png, "IDAT", qCompress(rows).mid(4));
-    appendChunk(png, "IEND", {});
-    return png;
+    return png + brindo::test::pngImageData(rows) + pngChunk("IEND", {});
 }
 
 // The chunks of a decoded file up to IEND, without its tRNS chunk, and that

@@ -6,8 +6,7 @@
 namespace brindo::test {
 namespace {
 
-// Names come from sections of categories and item folders, matched ignoring
-// letter case; whatever is not named, or cannot be read, shows as listed.
+// Sections are matched ignoring case; what is not named shows as listed.
 TEST(LibraryNamesTest, RowsShowTheirNamesWhereTheLibraryGivesOne) {
     TempLibrary library;
     EXPECT_TRUE(LibraryNames::read(library.stored()).isEmpty()) << "no names file";

@@ -1,5 +1,6 @@
 #include "catalogue/item_pick.h"
 #include "catalogue/variant_pick.h"
+#include "support/non_regular_files.h"
 #include "support/temp_library.h"
 
 #include <QDir>
@@ -32,21 +33,18 @@ struct LibraryBrowser {
     QString pickedItem;
 };
 
-// A category with files lists "<none>" and the file names (a name shorter
-// than an extension whole); one without files lists its sub-folders.
+// A category lists "<none>" and its files' names, or else its sub-folders.
 TEST(CategoryPickTest, FlatAndFolderCategoriesListTheirRows) {
     TempLibrary library;
-    for (const QString file :
-         {"Tops/b.png", "Tops/A.PNG", "Tops/.hidden.png", "Tops/Sleeves/01.png", "Tops/ab",
-          "Tops/abcd", "Hair/long/00.png", "Hair/Curly/00.png"}) {
-        library.addFile(file);
-    }
+    library.addFiles({"Tops/B.png", "Tops/A.PNG", "Tops/.hidden.png", "Tops/Sleeves/01.png",
+                      "Tops/ab", "Tops/abcd", "Hair/long/00.png", "Hair/Curly/00.png"});
+    makeNonRegularFile(NonRegularFile::NamedPipe, library.native("Tops/pipe.png"));
     library.addFolder("Empty");
     LibraryBrowser browser(library);
 
     EXPECT_EQ(browser.open("Empty"), QStringList()) << "no \"<none>\" without files";
     EXPECT_EQ(browser.opened->kind, CategoryKind::ItemFolders);
-    EXPECT_EQ(browser.open("Tops"), (QStringList{"<none>", "A", "ab", "", "b"}));
+    EXPECT_EQ(browser.open("Tops"), (QStringList{"<none>", "A", "ab", "", "B"}));
     EXPECT_EQ(browser.opened->kind, CategoryKind::Flat);
     EXPECT_EQ(browser.open("Hair"), (QStringList{"Curly", "long"}));
     EXPECT_EQ(browser.opened->kind, CategoryKind::Hair);
@@ -54,8 +52,7 @@ TEST(CategoryPickTest, FlatAndFolderCategoriesListTheirRows) {
     EXPECT_FALSE(openCategory(library.stored(), "Gone"));
 }
 
-// The first keyword found in the category's name decides, wherever the
-// program is installed and whatever the item is called.
+// The first keyword in the category's name decides, not the library's path.
 TEST(ItemPickTest, FlatCategoryDressesTheSlotOfItsFirstKeyword) {
     // clang-format off
     const std::pair<QString, SlotId> categories[] = {
@@ -79,13 +76,11 @@ TEST(ItemPickTest, FlatCategoryDressesTheSlotOfItsFirstKeyword) {
     }
 }
 
-// Items of a category without a keyword dress no layer but still take the
-// ready-made outfit off; a ready-made outfit keeps the other layers.
+// Items of a category without a keyword dress nothing but take the ready-made
+// outfit off; a ready-made outfit keeps the other layers.
 TEST(ItemPickTest, ReadyMadeOutfitAndCategoriesWithoutKeyword) {
     TempLibrary library;
-    for (const QString file : {"Shoes/01.png", "Capes/Red/00.png", "Capes/Red/01.png"}) {
-        library.addFile(file);
-    }
+    library.addFiles({"Shoes/01.png", "Capes/Red/00.png", "Capes/Red/01.png"});
     library.addFolder("Ready-made outfits/05");
     LibraryBrowser browser(library);
     browser.state.tops.switchOn("top.png");
@@ -105,15 +100,12 @@ TEST(ItemPickTest, ReadyMadeOutfitAndCategoriesWithoutKeyword) {
     EXPECT_EQ(browser.state, expected);
 }
 
-// Eyes and mouth items are folders: "00.png" goes on and the other files are
-// the variants, each changing only its own layer.
+// Eyes and mouth items put on "00.png" and offer the other files as variants.
 TEST(ItemPickTest, EyesAndMouthItemsPutOnTheirBaseImageAndOfferVariants) {
     TempLibrary library("Mouthwash/install");
-    for (const QString file :
-         {"Mouth/Smile/00.png", "Mouth/Grin/00.png", "Mouth/Grin/02.png", "Mouth/Grin/01.png",
-          "Eyes/mouthy/00.png", "Eyes/mouthy/abcd", "Eyes/mouthy/ab"}) {
-        library.addFile(file);
-    }
+    library.addFiles({"Mouth/Smile/00.png", "Mouth/Grin/00.png", "Mouth/Grin/02.png",
+                      "Mouth/Grin/01.png", "Eyes/mouthy/00.png", "Eyes/mouthy/abcd",
+                      "Eyes/mouthy/ab"});
     library.addFolder("Eyes/Blank");
     LibraryBrowser browser(library);
 
@@ -138,8 +130,7 @@ TEST(ItemPickTest, EyesAndMouthItemsPutOnTheirBaseImageAndOfferVariants) {
 }
 
 // A hair item of exactly 21 files is one-layer ("07.png"), any other count
-// two-layer ("071.png" in front, "072.png" behind). The item puts on "00",
-// and a variant is chosen by its row.
+// two-layer ("071.png" in front, "072.png" behind); a variant goes by its row.
 TEST(VariantPickTest, HairFileCountTellsOneLayerFromTwoLayerItems) {
     const struct {
         int images;

@@ -11,11 +11,9 @@ protected:
     TempLibrary library;
 
     RandomOutfitTest() {
-        for (const QString file :
-             {"Bottoms/00.png", "Bottoms/01.png", "Tops/01.png", "Tops/02.png", "Eyes/Round/00.png",
-              "Eyes/Round/01.png", "Shoes/01.png", "Ready-made outfits/01/1.png"}) {
-            library.addFile(file);
-        }
+        library.addFiles({"Bottoms/00.png", "Bottoms/01.png", "Tops/01.png", "Tops/02.png",
+                          "Eyes/Round/00.png", "Eyes/Round/01.png", "Shoes/01.png",
+                          "Ready-made outfits/01/1.png"});
         for (int number = 0; number <= 20; ++number) {
             library.addFile(QStringLiteral("Hair/Short/%1.png").arg(number, 2, 10, QChar(u'0')));
         }
@@ -27,8 +25,8 @@ protected:
     }
 };
 
-// Over many seeds every layered category is dressed and undressed, but the
-// bottoms are always on; a seed always gives the same outfit.
+// Over many seeds every layered category is dressed and undressed but the
+// bottoms; a seed always gives the same outfit.
 TEST_F(RandomOutfitTest, EveryLayeredCategoryIsConsideredAndTheBottomsStayOn) {
     QSet<QString> seen;
     bool topsOff = false;
@@ -52,8 +50,8 @@ TEST_F(RandomOutfitTest, EveryLayeredCategoryIsConsideredAndTheBottomsStayOn) {
     }
 }
 
-// Kept categories and the document path stay as they were; a ready-made
-// outfit comes only when allowed, and after every other pick.
+// Kept categories and the document path stay; a ready-made outfit comes only
+// when allowed.
 TEST_F(RandomOutfitTest, KeptCategoriesStayAndReadyMadeOutfitsComeOnlyWhenAllowed) {
     Outfit from;
     from.documentPath = "look.BRD";

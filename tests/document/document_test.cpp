@@ -1,6 +1,7 @@
 #include "catalogue/library_layout.h"
 #include "document/outfit_document.h"
 #include "document/profile_file.h"
+#include "support/file_bytes.h"
 #include "support/permissions.h"
 #include "support/profile_values.h"
 
@@ -17,16 +18,8 @@ protected:
     QTemporaryDir dir;
     QString file = dir.filePath("p.ini");
 
-    void put(const QByteArray& bytes) const {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
-
-    QByteArray bytes() const {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
-    }
+    void put(const QByteArray& bytes) const { test::writeFile(file, bytes); }
+    QByteArray bytes() const { return test::readFile(file); }
 
     QString read(const QString& section, const QString& key) const {
         return test::readProfileValue(file, section, key);
@@ -144,11 +137,10 @@ TEST_F(ProfileFileTest, RefusedOrFailedWritesSayWhyAndKeepTheFile) {
     if (!test::permissionsEnforced()) {
         GTEST_SKIP() << "this user can write in read-only folders";
     }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const test::PermissionsTaken readOnly(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_TRUE(write("S", "k", QString("v")).ok()) << "an unchanged value is not written";
-    const FileOutcome readOnly = write("S", "k", QString("new"));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(readOnly.problem.contains("permission")) << readOnly.problem.toStdString();
+    const FileOutcome refused = write("S", "k", QString("new"));
+    EXPECT_TRUE(refused.problem.contains("permission")) << refused.problem.toStdString();
     EXPECT_EQ(bytes(), "[S]\r\nk=v\r\n");
 }
 
@@ -230,8 +222,7 @@ TEST_F(OutfitDocumentTest, OnlyAnExactTrueSwitchesALayerOn) {
     EXPECT_EQ(empty.bottom.path(), defaultBottomsPath(kLibrary));
 }
 
-// Any text would open as an outfit with every layer off; only a file with
-// the outfit section opens, yet a save still adds the section to any text.
+// Only a file with the outfit section opens, yet a save adds it to any text.
 TEST_F(OutfitDocumentTest, TextWithoutTheOutfitSectionHoldsNoOutfitYetTakesASave) {
     for (const char* text : {"", "# Notes\n\nTops1=True\n", "[Window]\nWidth=640\n[Brindos]\n"}) {
         put(text);

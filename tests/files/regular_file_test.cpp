@@ -1,4 +1,5 @@
 #include "files/regular_file.h"
+#include "support/file_bytes.h"
 #include "support/non_regular_files.h"
 #include "support/permissions.h"
 
@@ -9,8 +10,7 @@
 namespace brindo {
 namespace {
 
-// Only regular files are read; anything else is refused at once, as "not a
-// file", whatever the name promises.
+// Anything but a regular file is refused at once as "not a file".
 TEST(RegularFileTest, OnlyRegularFilesAreReadAndNothingElseBlocks) {
     const QTemporaryDir folder;
     const test::PipeRelease release(folder.path());
@@ -28,14 +28,13 @@ TEST(RegularFileTest, OnlyRegularFilesAreReadAndNothingElseBlocks) {
     EXPECT_EQ(readRegularFile(folder.path(), 1024).status, ReadStatus::NotAFile);
     EXPECT_EQ(readRegularFile(folder.filePath("none"), 1024).problem, "it does not exist");
 
-    QFile text(folder.filePath("text.BRD"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("[Brindo]\n") == 9);
-    text.close();
-    EXPECT_EQ(readRegularFile(text.fileName(), 1024).bytes, "[Brindo]\n");
-    EXPECT_EQ(readRegularFile(text.fileName(), 8).status, ReadStatus::TooLarge);
+    const QString text = folder.filePath("text.BRD");
+    test::writeFile(text, "[Brindo]\n");
+    EXPECT_EQ(readRegularFile(text, 1024).bytes, "[Brindo]\n");
+    EXPECT_EQ(readRegularFile(text, 8).status, ReadStatus::TooLarge);
     if (test::permissionsEnforced()) {
-        QFile::setPermissions(text.fileName(), QFile::WriteOwner);
-        EXPECT_EQ(readRegularFile(text.fileName(), 1024).status, ReadStatus::NoPermission);
+        QFile::setPermissions(text, QFile::WriteOwner);
+        EXPECT_EQ(readRegularFile(text, 1024).status, ReadStatus::NoPermission);
     }
 }
 

@@ -6,17 +6,13 @@
 namespace brindo {
 namespace {
 
-// Credits come from the items a picture shows: each distinct credit once, in
-// drawing order, with the categories that carry it. An item's own section
-// wins over its category's; the fixed images and items without a credit
-// give none.
+// Each distinct credit of the items shown comes once, in drawing order, with
+// the categories that carry it; an item's own section wins over its category's.
 TEST(OutfitCreditsTest, EachDistinctCreditOnceWithItsCategories) {
     test::TempLibrary library;
     library.addFixedFiles();
-    for (const QString file : {"Tops/01.png", "Tops/02.png", "Hats/01.png", "Hair/Long/071.png",
-                               "Eyes/Round/00.png", "Ready-made outfits/01/1.png"}) {
-        library.addFile(file);
-    }
+    library.addFiles({"Tops/01.png", "Tops/02.png", "Hats/01.png", "Hair/Long/071.png",
+                      "Eyes/Round/00.png", "Ready-made outfits/01/1.png"});
     library.addFile("library.ini", "[Tops]\nauthor=Ann\nlicence=CC0-1.0\n[Tops\\02]\nauthor=Bo\n"
                                    "[Hair]\nauthor=Ann\nlicence=CC0-1.0\n[Eyes\\Round]\n"
                                    "url=https://example.org/eyes\n[Ready-made outfits]\n"

@@ -16,9 +16,7 @@ QImage decoded(const QByteArray& bytes) {
     return image;
 }
 
-// A transparent picture keeps its alpha in a PNG and an opaque one stays
-// opaque; a BMP is always opaque. Each text goes under its own key, and an
-// empty one is left out.
+// A BMP is always opaque; each text goes under its own key, an empty one not at all.
 TEST(PictureExportTest, PngKeepsAlphaAndCarriesTheOutfitAndItsCredits) {
     QImage transparent(2, 1, QImage::Format_ARGB32_Premultiplied);
     transparent.setPixel(0, 0, qPremultiply(qRgba(255, 0, 0, 100)));
@@ -39,9 +37,7 @@ TEST(PictureExportTest, PngKeepsAlphaAndCarriesTheOutfitAndItsCredits) {
     EXPECT_FALSE(decoded(encodeBmp(transparent)).hasAlphaChannel());
 }
 
-// Pictures of every kind of content (flat runs, gradients, noise, every alpha)
-// come back from the PNG file with exactly their pixels, whichever filter
-// each row took.
+// Flat runs, gradients, noise and every alpha come back exactly, whatever filter each row took.
 TEST(PictureExportTest, PngFilesHoldExactlyThePixelsEncoded) {
     QRandomGenerator random(5);
     for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {

@@ -8,10 +8,8 @@
 namespace brindo {
 namespace {
 
-// Every image of a shared outfit is named by its place in the library under
-// the fixed root, or by its file name alone when it lies outside the library
-// or is not found; the text is a document whose images are found again in a
-// copy of the library anywhere.
+// Images are named by their place in the library (or their file name alone
+// outside it), and found again in a copy of the library anywhere.
 TEST(SharedOutfitTest, ImagesAreNamedByTheirPlaceInTheLibraryAlone) {
     const test::TempLibrary library("home/alice/Brindo");
     const test::TempLibrary elsewhere("home/alice/My hats");

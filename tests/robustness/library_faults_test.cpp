@@ -1,8 +1,5 @@
-// A library with the faults that real folders have: symbolic-link loops,
-// names with non-ASCII letters and spaces, upper-case extensions, a category
-// that is a file, a folder without read permission, names with a backslash or
-// a line break, images of 1 x 1 and of 8000 x 8000 pixels. The program
-// starts, lists, draws and saves; what cannot be shown is told or left out.
+// A library with the faults that real folders have: the program starts,
+// lists, draws and saves; what cannot be shown is told or left out.
 
 #include "robustness.h"
 #include "support/permissions.h"
@@ -13,15 +10,12 @@
 namespace brindo {
 namespace {
 
-class LibraryFaultsTest : public testing::Test {
+class LibraryFaultsTest : public testing::Test, protected test::SmallLibraryForm {
 protected:
-    test::TempLibrary library;
-    test::FakeDialogs::Shared dialogs;
-    std::unique_ptr<MainWindow> form;
+    LibraryFaultsTest() : SmallLibraryForm(plantFaults) {}
 
-    LibraryFaultsTest() {
-        library.addFixedFiles(8, 8);
-        const auto image = [this](const char* name, Qt::GlobalColor colour, int side = 8) {
+    static void plantFaults(const test::TempLibrary& library) {
+        const auto image = [&library](const char* name, Qt::GlobalColor colour, int side = 8) {
             library.addImage(QString::fromUtf8(name), QColor(colour), side, side);
         };
         image("Tops/Été à la plage.png", Qt::red);
@@ -43,16 +37,9 @@ protected:
         QFile::link("Cycle B", library.native("Cycle A"));
         QFile::link("Cycle A", library.native("Cycle B"));
         QFile::link("Self.png", library.native("Tops/Self.png"));
-        QFile::setPermissions(library.native("Footwear"), {});
-        form = std::make_unique<MainWindow>(library.root(),
-                                            std::make_unique<test::FakeDialogs>(dialogs));
-        form->start();
     }
 
-    ~LibraryFaultsTest() override {
-        QFile::setPermissions(library.native("Footwear"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    const test::PermissionsTaken footwear_{library.native("Footwear")};
 
     // Clicks the row named so, checks that no handler failed, and returns
     // what the user was told.

@@ -1,12 +1,7 @@
 // A long session of random clicks, keys and File menu commands on the real
-// window, over the sample library and over a broken copy of it. After every
-// action the window must still answer, be as wide as its lists require, and
-// show the open category in the item list; memory must not keep growing.
-//
-// BRINDO_SEED=<n> replays a session; BRINDO_SESSION_ACTIONS=<n> sets its
-// length (20000 by default).
+// window. BRINDO_SEED=<n> replays a session; BRINDO_SESSION_ACTIONS=<n> sets
+// its length (20000 by default).
 
-#include "catalogue/stored_path.h"
 #include "robustness.h"
 #include "support/permissions.h"
 
@@ -33,7 +28,7 @@ void checkWindow(const MainWindow& form) {
         << "the item list shows the open category";
 }
 
-// Runs a session of random actions and leaves its figures in <name>.txt.
+// Runs a session and leaves its figures in <name>.txt; memory must not keep growing.
 void runSession(const char* name, const QString& library) {
     bool chosen = false;
     const quint32 given = qEnvironmentVariable("BRINDO_SEED").toUInt(&chosen);
@@ -144,9 +139,7 @@ TEST(RandomSessionTest, SampleLibrary) {
     runSession("random_session_sample", BRINDO_DIST_DIR);
 }
 
-// A copy of the sample library broken the ways libraries get broken: images
-// missing or undecodable, an empty category, a category that is a file, a hair
-// item with files missing, folders that cannot be read.
+// A copy of the sample library broken the ways libraries get broken.
 TEST(RandomSessionTest, BrokenLibrary) {
     const QTemporaryDir copy;
     const QDir library(copy.path());
@@ -169,16 +162,10 @@ TEST(RandomSessionTest, BrokenLibrary) {
     if (!test::permissionsEnforced()) {
         std::printf("folders without read permission stay readable here\n");
     }
-    const QString locked[] = {library.filePath("Hats"), library.filePath("Hair/Curly"),
-                              library.filePath("Mouth/Cheeky")};
-    for (const QString& folder : locked) {
-        QFile::setPermissions(folder, {});
-    }
-    const auto repair = qScopeGuard([&locked] {
-        for (const QString& folder : locked) {
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-    });
+    const test::PermissionsTaken locked[] = {
+        test::PermissionsTaken(library.filePath("Hats")),
+        test::PermissionsTaken(library.filePath("Hair/Curly")),
+        test::PermissionsTaken(library.filePath("Mouth/Cheeky"))};
     runSession("random_session_broken", library.path());
 }
 

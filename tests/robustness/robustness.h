@@ -5,13 +5,13 @@
 
 #include "app/main_window.h"
 #include "support/fake_dialogs.h"
+#include "support/file_bytes.h"
 #include "support/temp_library.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <gtest/gtest.h>
+#include <functional>
 
 namespace brindo::test {
 
@@ -20,27 +20,6 @@ namespace brindo::test {
 inline constexpr bool kSanitized = BRINDO_SANITIZED;
 inline constexpr int kSlowdown = kSanitized ? 10 : 1;
 inline constexpr qint64 kMegabyte = qint64{1024} * 1024;
-
-inline QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        << path.toStdString();
-}
-
-// A size from /proc/self/status in bytes: "VmRSS:" resident, "VmHWM:" its peak.
-inline qint64 memoryBytes(const char* field) {
-    for (const QByteArray& line : readFile("/proc/self/status").split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(qstrlen(field)).trimmed().split(' ').constFirst().toLongLong() * 1024;
-        }
-    }
-    return 0;
-}
 
 inline void resetPeakResident() {
     QFile clear("/proc/self/clear_refs");
@@ -69,8 +48,7 @@ inline void writeFigures(const QString& name,
     writeFigures(name + ".txt", lines);
 }
 
-// Whether the window's event loop answers: a posted call runs at once when
-// the loop is free.
+// Whether the window's event loop is free to run a posted call at once.
 inline bool answersEvents() {
     bool answered = false;
     QMetaObject::invokeMethod(
@@ -79,9 +57,8 @@ inline bool answersEvents() {
     return answered;
 }
 
-// Notes a fault for the faults table with what the user sees of it: the outcome,
-// the message told and the note shown beside the window, the temporary folder
-// in them written as <folder>.
+// Notes a fault for the faults table with the outcome, the message and the
+// note the user sees, the temporary folder in them written as <folder>.
 inline void recordFault(const QString& fault, const QString& outcome, QString told,
                         const QString& folder, const QString& cost = {}, QString noted = {}) {
     QString stored = folder; // as a document's paths hold it
@@ -102,16 +79,20 @@ inline void recordFault(const QString& fault, const QString& outcome, QString to
     started = file;
 }
 
-// The main window on a library of 8 x 8 pictures with one top; the test
-// answers its dialogs.
+// The main window on a library of 8 x 8 fixed pictures and what `plant` adds
+// (by default one top); the test answers its dialogs.
 struct SmallLibraryForm {
     TempLibrary library;
     FakeDialogs::Shared dialogs;
     std::unique_ptr<MainWindow> form;
 
-    SmallLibraryForm() {
+    explicit SmallLibraryForm(const std::function<void(const TempLibrary&)>& plant = {}) {
         library.addFixedFiles(8, 8);
-        library.addImage("Tops/01.png", QColor(Qt::red), 8, 8);
+        if (plant) {
+            plant(library);
+        } else {
+            library.addImage("Tops/01.png", QColor(Qt::red), 8, 8);
+        }
         form = std::make_unique<MainWindow>(library.root(), std::make_unique<FakeDialogs>(dialogs));
         form->start();
     }

@@ -1,7 +1,5 @@
-// Saves with the program's own code two versions in turn, "document <file>"
-// of an outfit document, "picture <file>" of an exported picture: as many
-// saves as a third argument says, or until a test kills it. Says "saving" once
-// the first save is complete.
+// Saves two versions of a document or a picture in turn, as many times as
+// asked or until killed; says "saving" once the first save is complete.
 
 #include "document/outfit_document.h"
 #include "render/picture_export.h"

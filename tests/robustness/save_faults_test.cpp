@@ -1,6 +1,5 @@
-// Faults during a save: a process killed while it saves, and a full disk. The
-// document or picture on disk is always the complete old one or the complete
-// new one, and the user is told when a save fails.
+// A save killed midway or short of disk space leaves the old file or the new
+// one whole, and a failed save is told.
 
 #include "robustness.h"
 
@@ -16,9 +15,8 @@
 namespace brindo {
 namespace {
 
-// Starts save_child on the file, kills it at a random moment after its first
-// complete save and checks that the file is one of the two versions, round
-// after round; leaves the counts for the figures.
+// Kills save_child at a random moment after its first save, round after
+// round; the file must be one of the two versions.
 void killWhileSaving(const char* mode, const QString& file, const QByteArray& first,
                      const QByteArray& second, const char* figures) {
     std::mt19937 random(std::random_device{}());
@@ -53,8 +51,7 @@ QByteArray saved(const char* mode, const QString& file, int saves) {
 TEST(SaveKillTest, AKilledSaveLeavesTheOldOrTheNewDocument) {
     const QTemporaryDir folder;
     const QString document = folder.filePath("outfit.BRD");
-    // Another program's settings of about 300 KB, which each save rewrites,
-    // so that a kill lands inside a write as often as not.
+    // Another program's settings of 300 KB, so that kills land inside writes.
     const QByteArray otherProgram =
         "[Recent]\r\n" + QByteArray("File=C:\\Users\\someone\\a drawing.xyz\r\n").repeated(8000);
     test::writeFile(document, otherProgram);
@@ -72,8 +69,7 @@ TEST(SaveKillTest, AKilledExportLeavesTheOldOrTheNewPicture) {
     killWhileSaving("picture", picture, first, saved("picture", picture, 2), "kill_exports");
 }
 
-// A full disk, as a file-size limit and as a small file system filled up
-// (where one can be mounted): the old files stay and the user is told.
+// A file-size limit, and a small file system filled up where one can be mounted.
 TEST(FullDiskTest, SavesThatDoNotFitKeepTheOldFilesAndSaySo) {
     test::SmallLibraryForm window;
     const QTemporaryDir folder;
@@ -82,8 +78,7 @@ TEST(FullDiskTest, SavesThatDoNotFitKeepTheOldFilesAndSaySo) {
     getrlimit(RLIMIT_FSIZE, &unlimited);
     const rlimit limited{64, unlimited.rlim_max};
     for (const bool mounted : {false, true}) {
-        // The file system of 512 KB is mounted in a mount namespace of this
-        // process's own, and filled to the last byte.
+        // 512 KB, mounted in a mount namespace of this process's own and filled up.
         if (mounted &&
             (unshare(CLONE_NEWNS) != 0 ||
              mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||

@@ -13,8 +13,9 @@ namespace brindo::test {
 // recorded.
 class FakeDialogs : public UserDialogs {
 public:
+    using Answer = std::optional<QString>;
     struct Shared {
-        std::deque<std::optional<QString>> answers;
+        std::deque<Answer> answers;
         QList<FileDialogSettings> asked; // settings of every dialog shown
         QStringList messages;            // problems told
         QStringList notes;               // notes that do not stop the work
@@ -22,34 +23,28 @@ public:
 
     explicit FakeDialogs(Shared& shared) : shared_(shared) {}
 
-    std::optional<QString> askOpenFile(QWidget* /*parent*/,
-                                       const FileDialogSettings& settings) override {
+    Answer askOpenFile(QWidget*, const FileDialogSettings& settings) override {
         return answer(settings);
     }
-    std::optional<QString> askSaveFile(QWidget* /*parent*/,
-                                       const FileDialogSettings& settings) override {
+    Answer askSaveFile(QWidget*, const FileDialogSettings& settings) override {
         return answer(settings);
     }
-    void tellProblem(QWidget* /*parent*/, const QString& message) override {
+    void tellProblem(QWidget*, const QString& message) override {
         shared_.messages.append(message);
     }
-    void tellNote(QWidget* /*parent*/, const QString& message) override {
-        shared_.notes.append(message);
-    }
+    void tellNote(QWidget*, const QString& message) override { shared_.notes.append(message); }
 
 private:
-    std::optional<QString> answer(const FileDialogSettings& settings) {
+    Answer answer(const FileDialogSettings& settings) {
         shared_.asked.append(settings);
         if (shared_.answers.empty()) {
             return std::nullopt;
         }
+        // Copied out as a plain string: GCC takes a copied optional<QString> for uninitialized.
         const bool cancelled = !shared_.answers.front().has_value();
         const QString name = shared_.answers.front().value_or(QString());
         shared_.answers.pop_front();
-        if (cancelled) {
-            return std::nullopt;
-        }
-        return name;
+        return cancelled ? Answer() : Answer(name);
     }
 
     Shared& shared_;

@@ -16,15 +16,8 @@
 namespace brindo::test {
 
 const char* describe(NonRegularFile kind) {
-    switch (kind) {
-    case NonRegularFile::NamedPipe:
-        return "a named pipe (FIFO)";
-    case NonRegularFile::Socket:
-        return "a socket";
-    case NonRegularFile::Device:
-        return "a device (/dev/zero)";
-    }
-    return "";
+    const char* const names[] = {"a named pipe (FIFO)", "a socket", "a device (/dev/zero)"};
+    return names[static_cast<int>(kind)];
 }
 
 void makeNonRegularFile(NonRegularFile kind, const QString& path) {

@@ -6,23 +6,19 @@
 
 namespace brindo::test {
 
-// The files that are no regular files, which a library or a document may
-// name in place of an image or a document.
+// Files that are no regular files, named in place of an image or a document.
 enum class NonRegularFile { NamedPipe, Socket, Device };
 inline constexpr NonRegularFile kNonRegularFiles[] = {
     NonRegularFile::NamedPipe, NonRegularFile::Socket, NonRegularFile::Device};
 
-// "a named pipe (FIFO)", "a socket", "a device (/dev/zero)".
 const char* describe(NonRegularFile kind);
 
-// Makes a file that is no regular file at the path (a device is a link to /dev/zero); the
-// folders are created as needed.
+// Makes one at the path, and its folders (a device is a link to /dev/zero).
 void makeNonRegularFile(NonRegularFile kind, const QString& path);
 
-// While it lives, releases whatever blocks on opening or reading a named pipe
-// in `folder` or below, after `afterMs`: a writer opens each pipe and closes
-// it again, so that the reader sees an empty file. A test of a hang then
-// fails on its time rather than freezing.
+// While it lives, opens and closes each named pipe in `folder` or below for
+// writing after `afterMs`, so that a hanging reader sees an empty file and
+// its test fails on time rather than freezing.
 class PipeRelease {
 public:
     explicit PipeRelease(QString folder, int afterMs = 3000);

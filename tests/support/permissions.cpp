@@ -23,14 +23,21 @@ bool permissionsEnforced() {
     const QTemporaryDir scratch;
     const QString locked = QDir(scratch.path()).filePath(QStringLiteral("locked"));
     QDir().mkpath(locked);
-    QFile::setPermissions(locked, {});
+    const PermissionsTaken taken(locked);
     DIR* listing = opendir(QFile::encodeName(locked).constData());
-    const bool enforced = listing == nullptr;
-    if (listing != nullptr) {
-        closedir(listing);
+    if (listing == nullptr) {
+        return true;
     }
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return enforced;
+    closedir(listing);
+    return false;
+}
+
+PermissionsTaken::PermissionsTaken(QString path, QFile::Permissions left) : path_(std::move(path)) {
+    QFile::setPermissions(path_, left);
+}
+
+PermissionsTaken::~PermissionsTaken() {
+    QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace brindo::test

@@ -1,9 +1,9 @@
 #include "support/temp_library.h"
 
 #include "catalogue/stored_path.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -29,9 +29,8 @@ QString TempLibrary::native(const QString& relative) const {
 }
 
 void TempLibrary::addImage(const QString& relative, const QImage& image) const {
-    const QString path = native(relative);
-    QDir().mkpath(QFileInfo(path).path());
-    ASSERT_TRUE(image.save(path, "png")) << path.toStdString();
+    addFolder(QFileInfo(relative).path());
+    ASSERT_TRUE(image.save(native(relative), "png")) << relative.toStdString();
 }
 
 void TempLibrary::addImage(const QString& relative, QColor colour, int width, int height) const {
@@ -41,11 +40,20 @@ void TempLibrary::addImage(const QString& relative, QColor colour, int width, in
 }
 
 void TempLibrary::addFile(const QString& relative, const QByteArray& bytes) const {
-    const QString path = native(relative);
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
+    addFolder(QFileInfo(relative).path());
+    writeFile(native(relative), bytes);
+}
+
+void TempLibrary::addFiles(const QStringList& relatives) const {
+    for (const QString& relative : relatives) {
+        addFile(relative);
+    }
+}
+
+void TempLibrary::addImages(const QStringList& relatives, QColor colour) const {
+    for (const QString& relative : relatives) {
+        addImage(relative, colour);
+    }
 }
 
 void TempLibrary::addFolder(const QString& relative) const {

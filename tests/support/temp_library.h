@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace brindo::test {
@@ -10,29 +11,25 @@ namespace brindo::test {
 // A picture library built by a test in its own temporary folder.
 class TempLibrary {
 public:
-    // Creates an empty library folder. `subfolder` places it below extra
-    // folders of the temporary directory (say "Mother/eyes/prog") so that
-    // tests can plant keywords in the library path.
+    // An empty library folder, below `subfolder` of the temporary folder (so
+    // that a test can plant keywords in the library's path).
     explicit TempLibrary(const QString& subfolder = QStringLiteral("install"));
 
-    // Native path of the library folder.
-    QString root() const { return root_; }
-    // The library folder in the stored, backslash-joined form.
+    QString root() const { return root_; } // native
     QString stored() const;
-    // Stored path of a file or folder below the library folder, given
-    // with "/" between components ("Tops/01.png").
+    // Stored path of a file or folder below the library, given as "Tops/01.png".
     QString stored(const QString& relative) const;
     QString native(const QString& relative) const;
 
-    // Writes a PNG file (folders are created as needed).
+    // Files are written with their folders.
     void addImage(const QString& relative, const QImage& image) const;
-    // Writes a PNG of the given size filled with one colour.
     void addImage(const QString& relative, QColor colour, int width = 4, int height = 4) const;
     void addFile(const QString& relative, const QByteArray& bytes = "x") const;
+    void addFiles(const QStringList& relatives) const; // each holding "x"
+    void addImages(const QStringList& relatives, QColor colour) const;
     void addFolder(const QString& relative) const;
 
-    // Base figure, figure overlay and watermark of the given size, each
-    // a distinct colour, plus "Bottoms/00.png".
+    // Base figure, overlay, watermark and "Bottoms/00.png", each its own colour.
     void addFixedFiles(int width = 4, int height = 4, bool withWatermark = true) const;
 
 private:

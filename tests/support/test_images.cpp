@@ -1,33 +1,20 @@
 #include "support/test_images.h"
 
-#include <QList>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <libdeflate.h>
 
 namespace brindo::test {
 
 namespace {
-
-quint32 crc32(const QByteArray& data) {
-    quint32 crc = 0xFFFFFFFFU;
-    for (const char byte : data) {
-        crc ^= static_cast<quint8>(byte);
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc & 1U) != 0 ? 0xEDB88320U ^ (crc >> 1U) : crc >> 1U;
-        }
-    }
-    return ~crc;
-}
 
 QByteArray u32(quint32 value) {
     QByteArray bytes(4, '\0');
     qToBigEndian(value, bytes.data());
     return bytes;
 }
-
-const QByteArray kSignature("\x89PNG\r\n\x1a\n", 8);
 
 // Packs samples of `bitDepth` bits into the bytes of a scanline.
 QByteArray packRow(const QList<quint32>& samples, int bitDepth) {
@@ -46,8 +33,8 @@ QByteArray packRow(const QList<quint32>& samples, int bitDepth) {
     return row;
 }
 
-// Filters a scanline with filter type `type`; the bytes of the pixel to the
-// left lie `step` bytes back.
+// Filters a scanline with filter type `type`; the pixel to the left lies
+// `step` bytes back.
 QByteArray filterRow(const QByteArray& row, const QByteArray& prior, int type, int step) {
     QByteArray out(1, static_cast<char>(type));
     for (qsizetype i = 0; i < row.size(); ++i) {
@@ -64,158 +51,134 @@ QByteArray filterRow(const QByteArray& row, const QByteArray& prior, int type, i
     return out;
 }
 
-// The samples of an image for a kind: every pixel's in turn, row by row.
-struct Sampler {
-    QImage image;
-    PngKind kind;
-    QList<QRgb> palette;
-
-    QList<quint32> samplesOf(int x, int y) const {
-        const QRgb pixel = image.pixel(x, y);
-        if (kind.colour == PngColour::Palette) {
-            return {static_cast<quint32>(std::max<qsizetype>(0, palette.indexOf(pixel)))};
-        }
-        const auto s = [this](int value) { // a sample of 8 bits at the kind's depth
-            const auto v = static_cast<quint32>(value);
-            return kind.bitDepth == 16 ? v * 257U : v >> static_cast<quint32>(8 - kind.bitDepth);
-        };
-        // With a tRNS chunk, samples of 0 mark the transparent pixels and no others.
-        const bool clear = qAlpha(pixel) == 0 && kind.transparencyChunk;
-        const quint32 red = clear ? 0U : std::max(1U, s(qRed(pixel)));
-        switch (kind.colour) {
-        case PngColour::Grey:
-            return {red};
-        case PngColour::Rgb:
-            return {red, clear ? 0U : s(qGreen(pixel)), clear ? 0U : s(qBlue(pixel))};
-        case PngColour::GreyAlpha:
-            return {s(qRed(pixel)), s(qAlpha(pixel))};
-        default:
-            return {s(qRed(pixel)), s(qGreen(pixel)), s(qBlue(pixel)), s(qAlpha(pixel))};
-        }
-    }
-
-    QList<quint32> samples() const {
-        QList<quint32> all;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                all.append(samplesOf(x, y));
-            }
-        }
-        return all;
-    }
-};
-
-int channelsOf(PngColour colour) {
+// Which of red, green, blue and alpha each colour type holds.
+QList<int> channelsOf(PngColour colour) {
     switch (colour) {
     case PngColour::Rgb:
-        return 3;
+        return {0, 1, 2};
     case PngColour::GreyAlpha:
-        return 2;
+        return {0, 3};
     case PngColour::Rgba:
-        return 4;
+        return {0, 1, 2, 3};
     default:
-        return 1;
+        return {0};
     }
 }
 
-struct Encoder {
-    QSize size;
-    PngKind kind;
-    const QList<quint32>& samples;
+// The samples of every pixel in turn, row by row; of a palette kind, the
+// index of the pixel's colour.
+QList<quint32> samplesOf(const QImage& image, const PngKind& kind, const QList<QRgb>& palette) {
+    const auto atDepth = [&kind](int value) {
+        const auto v = static_cast<quint32>(value);
+        return kind.bitDepth == 16 ? v * 257U : v >> static_cast<quint32>(8 - kind.bitDepth);
+    };
+    // Without alpha, samples of 0 mark the pixels that a tRNS chunk clears, and no others.
+    const bool keyed = kind.colour == PngColour::Grey || kind.colour == PngColour::Rgb;
+    QList<quint32> all;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (kind.colour == PngColour::Palette) {
+                all.append(static_cast<quint32>(std::max<qsizetype>(0, palette.indexOf(pixel))));
+                continue;
+            }
+            std::array<quint32, 4> rgba{atDepth(qRed(pixel)), atDepth(qGreen(pixel)),
+                                        atDepth(qBlue(pixel)), atDepth(qAlpha(pixel))};
+            if (keyed && kind.transparencyChunk && qAlpha(pixel) == 0) {
+                rgba = {};
+            } else if (keyed) {
+                rgba[0] = std::max(1U, rgba[0]);
+            }
+            for (const int channel : channelsOf(kind.colour)) {
+                all.append(rgba.at(channel));
+            }
+        }
+    }
+    return all;
+}
 
-    // The rows of one interlace pass (or of the whole picture), filtered.
-    QByteArray pass(int x0, int y0, int dx, int dy) const {
-        const int channels = channelsOf(kind.colour);
-        const int bits = channels * kind.bitDepth;
-        QByteArray raw;
+// The rows of each interlace pass (or of the whole picture), filtered with a
+// type that changes from row to row.
+QByteArray imageRows(QSize size, const PngKind& kind, const QList<quint32>& samples) {
+    // Each pass's first column and row and the steps between them: the seven
+    // passes of Adam7 or one pass over every pixel.
+    const QList<int> passes = kind.interlaced ? QList<int>{0, 0, 8, 8, 4, 0, 8, 8, 0, 4, 4, 8, 2, 0,
+                                                           4, 4, 0, 2, 2, 4, 1, 0, 2, 2, 0, 1, 1, 2}
+                                              : QList<int>{0, 0, 1, 1};
+    const auto channels = channelsOf(kind.colour).size();
+    const int step = std::max(1, static_cast<int>(channels) * kind.bitDepth / 8);
+    QByteArray raw;
+    for (qsizetype p = 0; p < passes.size(); p += 4) {
         QByteArray prior;
-        for (int y = y0; y < size.height() && x0 < size.width(); y += dy) {
+        for (int y = passes[p + 1]; y < size.height() && passes[p] < size.width();
+             y += passes[p + 3]) {
             QList<quint32> rowSamples;
-            for (int x = x0; x < size.width(); x += dx) {
+            for (int x = passes[p]; x < size.width(); x += passes[p + 2]) {
                 rowSamples.append(
                     samples.sliced((qsizetype{y} * size.width() + x) * channels, channels));
             }
             const QByteArray row = packRow(rowSamples, kind.bitDepth);
             prior.resize(row.size(), '\0');
-            raw.append(filterRow(row, prior, (y + size.width()) % 5, std::max(1, bits / 8)));
+            raw.append(filterRow(row, prior, (y + size.width()) % 5, step));
             prior = row;
         }
-        return raw;
     }
-
-    QByteArray imageData() const {
-        // Each pass's first column and row and the steps between them: the
-        // seven passes of Adam7 or one pass over every pixel.
-        const QList<int> passes = kind.interlaced
-                                      ? QList<int>{0, 0, 8, 8, 4, 0, 8, 8, 0, 4, 4, 8, 2, 0,
-                                                   4, 4, 0, 2, 2, 4, 1, 0, 2, 2, 0, 1, 1, 2}
-                                      : QList<int>{0, 0, 1, 1};
-        QByteArray raw;
-        for (qsizetype p = 0; p < passes.size(); p += 4) {
-            raw.append(pass(passes.at(p), passes.at(p + 1), passes.at(p + 2), passes.at(p + 3)));
-        }
-        return raw;
-    }
-};
-
-QByteArray header(int width, int height, int bitDepth, PngColour colour, bool interlaced) {
-    const char rest[] = {static_cast<char>(bitDepth), static_cast<char>(colour), 0, 0,
-                         static_cast<char>(interlaced ? 1 : 0)};
-    return kSignature + pngChunk("IHDR", u32(width) + u32(height) + QByteArray(rest, 5));
-}
-
-// The image data, compressed (qCompress puts a four-byte length before the
-// zlib stream), and the end.
-QByteArray dataAndEnd(const QByteArray& rows) {
-    return pngChunk("IDAT", qCompress(rows).mid(4)) + pngChunk("IEND", {});
+    return raw;
 }
 
 } // namespace
 
 QByteArray encodePng(const QImage& source, const PngKind& kind) {
-    Sampler sampler{source.convertToFormat(QImage::Format_ARGB32), kind, {}};
-    QByteArray png =
-        header(source.width(), source.height(), kind.bitDepth, kind.colour, kind.interlaced);
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    QList<QRgb> palette;
+    QByteArray plte;
+    QByteArray trns(kind.colour == PngColour::Grey ? 2 : 6, '\0'); // the key of samples of 0
     if (kind.colour == PngColour::Palette) {
-        QByteArray plte;
-        QByteArray trns;
-        const int width = sampler.image.width();
-        for (int i = 0; i < width * sampler.image.height(); ++i) {
-            const QRgb pixel = sampler.image.pixel(i % width, i / width);
-            if (!sampler.palette.contains(pixel) && sampler.palette.size() < (1 << kind.bitDepth)) {
-                sampler.palette.append(pixel);
-                const char rgb[] = {static_cast<char>(qRed(pixel)),
-                                    static_cast<char>(qGreen(pixel)),
-                                    static_cast<char>(qBlue(pixel))};
-                plte.append(rgb, 3);
+        trns.clear();
+        for (int i = 0; i < image.width() * image.height(); ++i) {
+            const QRgb pixel = image.pixel(i % image.width(), i / image.width());
+            if (!palette.contains(pixel) && palette.size() < (1 << kind.bitDepth)) {
+                palette.append(pixel);
+                plte.append(static_cast<char>(qRed(pixel)))
+                    .append(static_cast<char>(qGreen(pixel)))
+                    .append(static_cast<char>(qBlue(pixel)));
                 trns.append(static_cast<char>(qAlpha(pixel)));
             }
         }
-        png += pngChunk("PLTE", plte) + (kind.transparencyChunk ? pngChunk("tRNS", trns) : "");
-    } else if (kind.transparencyChunk) {
-        png += pngChunk("tRNS", QByteArray(kind.colour == PngColour::Grey ? 2 : 6, '\0'));
+        plte = pngChunk("PLTE", plte);
     }
-    const QList<quint32> samples = sampler.samples();
-    return png + dataAndEnd(Encoder{source.size(), kind, samples}.imageData());
+    return pngHeader(image.size(), kind) + plte +
+           (kind.transparencyChunk ? pngChunk("tRNS", trns) : QByteArray()) +
+           pngImageData(imageRows(image.size(), kind, samplesOf(image, kind, palette))) +
+           pngChunk("IEND", {});
 }
 
 QByteArray encodePngSamples(QSize size, const PngKind& kind, const QList<quint32>& samples,
                             const QList<quint32>& transparent) {
-    QByteArray png =
-        header(size.width(), size.height(), kind.bitDepth, kind.colour, kind.interlaced);
-    if (kind.transparencyChunk) {
-        QByteArray trns;
-        for (const quint32 sample : transparent) {
-            trns.append(static_cast<char>(sample >> 8U)).append(static_cast<char>(sample));
-        }
-        png += pngChunk("tRNS", trns);
+    QByteArray trns;
+    for (const quint32 sample : transparent) {
+        trns.append(static_cast<char>(sample >> 8U)).append(static_cast<char>(sample));
     }
-    return png + dataAndEnd(Encoder{size, kind, samples}.imageData());
+    return pngHeader(size, kind) +
+           (kind.transparencyChunk ? pngChunk("tRNS", trns) : QByteArray()) +
+           pngImageData(imageRows(size, kind, samples)) + pngChunk("IEND", {});
 }
 
 QByteArray pngChunk(const char* type, const QByteArray& data) {
     const QByteArray body = QByteArray(type, 4) + data;
-    return u32(static_cast<quint32>(data.size())) + body + u32(crc32(body));
+    const auto crc = libdeflate_crc32(0, body.constData(), static_cast<std::size_t>(body.size()));
+    return u32(static_cast<quint32>(data.size())) + body + u32(static_cast<quint32>(crc));
+}
+
+QByteArray pngHeader(QSize size, const PngKind& kind) {
+    const char rest[] = {static_cast<char>(kind.bitDepth), static_cast<char>(kind.colour), 0, 0,
+                         static_cast<char>(kind.interlaced ? 1 : 0)};
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) +
+           pngChunk("IHDR", u32(size.width()) + u32(size.height()) + QByteArray(rest, 5));
+}
+
+QByteArray pngImageData(const QByteArray& rows) {
+    return pngChunk("IDAT", qCompress(rows).mid(4)); // qCompress puts the length first
 }
 
 QByteArray encodeFlatPng(int width, int height, QRgb colour) {
@@ -223,8 +186,9 @@ QByteArray encodeFlatPng(int width, int height, QRgb colour) {
                         static_cast<char>(qBlue(colour))};
     // Every row: filter type 0, then index 0 for every pixel.
     const QByteArray rows(static_cast<qsizetype>(height) * (1 + (width + 7) / 8), '\0');
-    return header(width, height, 1, PngColour::Palette, false) + pngChunk("PLTE", {rgb, 3}) +
-           pngChunk("tRNS", QByteArray(1, static_cast<char>(qAlpha(colour)))) + dataAndEnd(rows);
+    return pngHeader({width, height}, {PngColour::Palette, 1}) + pngChunk("PLTE", {rgb, 3}) +
+           pngChunk("tRNS", QByteArray(1, static_cast<char>(qAlpha(colour)))) + pngImageData(rows) +
+           pngChunk("IEND", {});
 }
 
 QImage samplePicture(int width, int height) {

@@ -18,31 +18,27 @@ struct PngKind {
     bool transparencyChunk = false;
 };
 
-// Encodes an image as PNG of any colour type, bit depth and interlacing, so
-// that tests can feed the decoder every kind of file real libraries hold.
-// Colours are reduced to what the kind can hold (grey kinds use the red
-// channel; palettes hold the image's first 2^bitDepth distinct colours, and
-// the pixels of any others take the first).
-// The rows use every filter type in turn, the first row one that depends on
-// the width.
+// Encodes an image as a PNG file of any kind, its rows filtered with every
+// filter type in turn. Grey kinds take the red channel; a palette holds the
+// first 2^bitDepth distinct colours, and other pixels take the first.
 QByteArray encodePng(const QImage& image, const PngKind& kind);
 
-// Encodes samples as they are, for every kind but palette: `samples` holds
-// each pixel's samples in turn (grey, or red, green, blue, then alpha), row
-// by row, at the kind's bit depth. With kind.transparencyChunk, the tRNS
-// chunk holds `transparent`: one grey or three RGB samples.
+// Encodes samples as they are, for every kind but palette: each pixel's grey,
+// or red, green, blue, then alpha, row by row. With kind.transparencyChunk the
+// tRNS chunk holds `transparent`: one grey or three RGB samples.
 QByteArray encodePngSamples(QSize size, const PngKind& kind, const QList<quint32>& samples,
                             const QList<quint32>& transparent = {});
 
-// One PNG chunk: length, type, data and checksum.
+// One chunk with its length and checksum; the signature and IHDR chunk; one
+// IDAT chunk of the raw rows, compressed.
 QByteArray pngChunk(const char* type, const QByteArray& data);
+QByteArray pngHeader(QSize size, const PngKind& kind);
+QByteArray pngImageData(const QByteArray& rows);
 
-// A PNG of one colour in any size, small and quick to make even at thousands
-// of pixels a side (a one-entry palette of 1 bit a pixel).
+// A PNG of one colour, small and quick to make at thousands of pixels a side.
 QByteArray encodeFlatPng(int width, int height, QRgb colour);
 
-// A small picture with opaque, partly transparent and fully transparent
-// pixels, in runs long and short.
+// A small picture with opaque, partly transparent and clear pixels in runs.
 QImage samplePicture(int width = 9, int height = 7);
 
 } // namespace brindo::test

@@ -1,4 +1,6 @@
+#include "cli_run.h"
 #include "files/profile_text.h"
+#include "support/file_bytes.h"
 
 #include <QDirIterator>
 #include <QJsonArray>
@@ -10,8 +12,7 @@
 
 namespace {
 
-// Draws the library into the folder, then answers every file below it with
-// its bytes, keyed by relative path.
+// Draws the library into the folder; answers every file's bytes by its relative path.
 QMap<QString, QByteArray> generate(const QString& folder, const QStringList& options) {
     QProcess process;
     process.start(QStringLiteral(BRINDO_MAKE_LIBRARY), QStringList{"--output", folder} + options);
@@ -19,15 +20,13 @@ QMap<QString, QByteArray> generate(const QString& folder, const QStringList& opt
     QMap<QString, QByteArray> all;
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        QFile file(it.next());
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        all.insert(QDir(folder).relativeFilePath(file.fileName()), file.readAll());
+        const QString file = it.next();
+        all.insert(QDir(folder).relativeFilePath(file), brindo::test::readFile(file));
     }
     return all;
 }
 
-// The layout is proven by "brindo-cli check" passing on the sample library;
-// here, that every run draws the same bytes.
+// The layout is proven by "brindo-cli check"; here, that every run draws the same bytes.
 TEST(MakeLibraryTest, RunsAreRepeatable) {
     QTemporaryDir first;
     QTemporaryDir second;
@@ -36,20 +35,17 @@ TEST(MakeLibraryTest, RunsAreRepeatable) {
     EXPECT_TRUE(firstRun == generate(second.path(), {"--scale", "1"}));
 }
 
-// The built sample library lies beside brindo-cli; every item and variant
-// that its lists show has a name in its names file.
+// Every item and variant of the sample library beside brindo-cli has a name.
 TEST(MakeLibraryTest, NamesFileNamesEveryListedItemAndVariant) {
-    QFile file(QFileInfo(QStringLiteral(BRINDO_CLI)).dir().filePath("library.ini"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes =
+        brindo::test::readFile(QFileInfo(QStringLiteral(BRINDO_CLI)).dir().filePath("library.ini"));
     EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "CRLF line ends";
     const brindo::ProfileText names(bytes);
 
-    QProcess list;
-    list.start(QStringLiteral(BRINDO_CLI), {"list", "--json"});
-    ASSERT_TRUE(list.waitForFinished(120000) && list.exitCode() == 0);
+    const brindo::test::CliRun list = brindo::test::cli({"list", "--json"});
+    ASSERT_EQ(list.status, 0);
     const QJsonArray categories =
-        QJsonDocument::fromJson(list.readAllStandardOutput()).object()["categories"].toArray();
+        QJsonDocument::fromJson(list.out).object()["categories"].toArray();
     EXPECT_EQ(categories.size(), 14);
     int named = 0;
     for (const QJsonValue category : categories) {
