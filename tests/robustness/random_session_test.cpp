@@ -55,8 +55,7 @@ void runSession(const char* name, const QString& library) {
     test::FakeDialogs::Shared dialogs;
     MainWindow form(library, std::make_unique<test::FakeDialogs>(dialogs));
     form.start();
-    // The offscreen platform says on every change of the window's width that
-    // it passes no size hints on; in thousands of actions that is noise.
+    // The offscreen platform's note on every change of width is noise here.
     static QtMessageHandler otherMessages = nullptr;
     otherMessages = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
