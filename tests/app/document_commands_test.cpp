@@ -63,8 +63,7 @@ protected:
     }
 };
 
-// A failed save leaves the document as it was: Save asks again, or keeps
-// writing to the document that worked.
+// A failed save changes no document: Save asks again, or writes where it worked.
 TEST_F(DocumentCommandsTest, SaveAsksForANameOnlyWhileThereIsNoDocument) {
     run("save", {path("gone/first.BRD")});
     EXPECT_TRUE(toldOnce({path("gone/first.BRD"), "does not exist"})) << "no such folder";
@@ -115,8 +114,7 @@ TEST_F(DocumentCommandsTest, SavedOutfitOpensAgainLayerByLayer) {
     EXPECT_EQ(dialogs.asked.size(), 3);
 }
 
-// Images that a document names and the library lacks are left out of the
-// picture, and named once in a note that does not stop the work.
+// Images a document names and the library lacks are left out, named in one note.
 TEST_F(DocumentCommandsTest, OpenNotesTheImagesNotFoundAndKeepsTheirPaths) {
     run("open", {path("dressed.BRD")});
     EXPECT_TRUE(dialogs.notes.isEmpty());
@@ -256,9 +254,7 @@ TEST_F(DocumentCommandsTest, TransparentPngKeepsTheLayersAlphaAndOpensAsTheSameO
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-// Open Recent lists the last documents and pictures opened or saved; one
-// deleted meanwhile is taken off when chosen. Open and Save as start where
-// either of them was last used, Export where it was.
+// Open Recent lists the last files, less one deleted meanwhile; dialogs start where last used.
 TEST_F(DocumentCommandsTest, RecentFilesAndTheFoldersOfDialogsAreRemembered) {
     EXPECT_FALSE(form->recentMenu()->isEnabled());
     library.addFolder("outfits");

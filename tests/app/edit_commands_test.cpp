@@ -119,9 +119,7 @@ TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
     EXPECT_EQ(form->picture(), pictures.at(4));
 }
 
-// The keys, pressed in the window where the user has just clicked: two random
-// outfits and two undos give the dressed picture back, and Ctrl+C copies the
-// picture, not the text of the list's row.
+// The keys work in the list just clicked; Ctrl+C copies the picture, not the row's text.
 TEST_F(EditCommandsTest, KeysInTheWindowUndoTwoRandomOutfits) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -164,9 +162,7 @@ TEST_F(EditCommandsTest, KeysInTheWindowUndoTwoRandomOutfits) {
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-// Random Outfit draws from the window's seed; a category marked in its context
-// menu stays as it is, in this window and the next; ready-made outfits come in
-// only when the Edit menu's option allows them.
+// Random Outfit draws from the window's seed and keeps the categories marked to stay.
 TEST_F(EditCommandsTest, RandomOutfitFollowsTheSeedAndLeavesKeptCategories) {
     pick("Tops", "02");
     EXPECT_FALSE(keptIn(*form, "Tops"));

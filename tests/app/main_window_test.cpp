@@ -192,8 +192,7 @@ TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
                            << ", message at " << windows.at(1).x() << "," << windows.at(1).y();
 }
 
-// A library of a one-layer hair item and tops; the hair covers pixel (0, 0),
-// the tops show at (1, 0).
+// A one-layer hair item, covering pixel (0, 0), and tops, showing at (1, 0).
 class ListClicksTest : public test::WindowTest {
 protected:
     ListClicksTest() {
@@ -210,8 +209,7 @@ protected:
     }
 };
 
-// Every click and arrow key runs its list's handler once; an item pick redraws
-// the picture once, and the window is wide exactly while the variants show.
+// Each click or key picks once and redraws once; the window is wide while variants show.
 TEST_F(ListClicksTest, PicksRedrawOnceAndTheWindowWidensForVariants) {
     start();
     QSignalSpy refreshes(form->canvasView(), &CanvasView::refreshed);
@@ -286,8 +284,7 @@ TEST_F(ListClicksTest, OnlyLeftClicksOnRowsAndKeysPickAndVariantsFollowTheirItem
         << "the variant dresses the item it was listed for";
 }
 
-// The lists show the names library.ini gives; clicks, type-ahead and the
-// outfit still go by the files.
+// Rows show the names library.ini gives and still pick their files.
 TEST_F(ListClicksTest, RowsShowTheLibrarysNamesAndPickTheirFiles) {
     library.addImage("Tops/02.png", QColor(Qt::red), 2, 1);
     library.addImage("Tops/03.png", QColor(Qt::red), 2, 1);

@@ -36,8 +36,7 @@ TEST(StartArgumentsTest, OneDocumentAndNoOptionTakenForADocument) {
               QString::fromUtf8("one document at most, not 2 (a and b␊c)"));
 }
 
-// The program itself: help and version on stdout, a command line it does not
-// take on stderr with the usage status, and no window in either case.
+// The program answers on stdout, refuses on stderr with the usage status, and opens no window.
 TEST(StartArgumentsTest, TheProgramAnswersAndRefusesWithoutAWindow) {
     const std::tuple<QStringList, int, const char*, const char*> runs[] = {
         {{"--version"}, 0, "Brindo Creator 1.", ""},

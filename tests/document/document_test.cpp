@@ -216,8 +216,6 @@ TEST_F(OutfitDocumentTest, TextWithoutTheOutfitSectionHoldsNoOutfitYetTakesASave
                     loaded.problem.contains("holds no outfit"))
             << loaded.problem.toStdString();
     }
-    put("[Window]\r\n[ brindo ]\r\n");
-    EXPECT_EQ(loadOutfitDocument(file).status, LoadedProfile::Status::Loaded);
     put("[Window]\nWidth=640\n");
     ASSERT_TRUE(saveOutfitDocument(file, startUp()).ok());
     EXPECT_EQ(reopened(), startUp());

@@ -29,8 +29,7 @@ int numberOf(const LoadedPicture& picture) {
     return picture.result == LoadResult::Loaded ? picture.image.width() : -1;
 }
 
-// Decodes of a random length that count how far the threads run ahead of
-// what the caller has taken.
+// Decodes of random length that count how far the threads run ahead of the caller.
 struct SlowDecodes {
     std::atomic<int> started{0};
     std::atomic<int> taken{0};

@@ -1,6 +1,4 @@
-// The compositor keeps decoded layers between redraws and the composite below
-// the layer that changed: every picture must still be the one that drawing
-// each file afresh with QPainter gives, and a changed file must always show.
+// With its cached layers and kept bottoms, the compositor still draws what QPainter draws.
 
 #include "catalogue/stored_path.h"
 #include "render/draw_outfit.h"

@@ -219,8 +219,7 @@ TEST(PngDecodeTest, DamagedAndDoubtfulFilesAreLeftToQtWithoutReadingPastTheEnd) 
     }
 }
 
-// A file that claims a picture of the size and kind and holds only the start
-// of its image data.
+// A file that claims the size and kind and holds only the start of its image data.
 QByteArray bombPng(QSize size, const PngKind& kind) {
     return test::pngHeader(size, kind) + pngImageData(QByteArray(64 << 10, '\0')) + kEnd;
 }
@@ -263,8 +262,7 @@ TEST(PngLoadingTest, AHugeHeaderWithLittleDataIsRefusedWithoutTakingItsMemory) {
     }
 }
 
-// Buffers given back are kept for reuse: a later, larger request must not get
-// a smaller one.
+// Buffers given back are reused, but never for a larger request.
 TEST(PixelMemoryTest, BuffersAreWritableApartAndNeverSmallerThanAsked) {
     const std::size_t layer = std::size_t{1023} * 1972 * 4;
     givePixelMemoryBack(takePixelMemory(std::size_t{3} << 20)); // kept for the next request

@@ -1,5 +1,4 @@
-// A library with the faults that real folders have: the program starts,
-// lists, draws and saves; what cannot be shown is told or left out.
+// The faults real library folders have: what cannot be shown is told or left out.
 
 #include "robustness.h"
 #include "support/permissions.h"

@@ -1,6 +1,4 @@
-// A long session of random clicks, keys and File menu commands on the real
-// window. BRINDO_SEED=<n> replays a session; BRINDO_SESSION_ACTIONS=<n> sets
-// its length (20000 by default).
+// Random clicks, keys and File commands; BRINDO_SEED replays, BRINDO_SESSION_ACTIONS sets length.
 
 #include "robustness.h"
 #include "support/permissions.h"

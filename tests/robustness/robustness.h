@@ -1,7 +1,6 @@
 #pragma once
 
-// What the robustness tests share: time and memory of this process, the
-// figures they leave for scripts/reliability-report, and a small library.
+// Time, memory, the figures for scripts/reliability-report, and a small library.
 
 #include "support/file_bytes.h"
 #include "support/window_test.h"
