@@ -7,7 +7,6 @@
 #include "support/non_regular_files.h"
 #include "support/window_test.h"
 
-#include <QAction>
 #include <QCryptographicHash>
 
 namespace brindo {
