@@ -5,8 +5,7 @@
 namespace brindo {
 namespace {
 
-// A name typed without an extension gets the one of the chosen filter, so
-// "look" under "PNG pictures" becomes a PNG and under "BMP files" a bitmap.
+// A name typed without an extension gets the one of the chosen filter.
 TEST(UserDialogsTest, TheChosenFilterGivesTheExtension) {
     EXPECT_EQ(suffixOfFilter("Brindo files (*.BRD)"), "BRD");
     EXPECT_EQ(suffixOfFilter("PNG pictures (*.png)"), "png");

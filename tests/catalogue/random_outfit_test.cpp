@@ -25,8 +25,7 @@ protected:
     }
 };
 
-// Over many seeds every layered category is dressed and undressed but the
-// bottoms; a seed always gives the same outfit.
+// Every category is dressed and undressed, but the bottoms stay; a seed repeats its outfit.
 TEST_F(RandomOutfitTest, EveryLayeredCategoryIsConsideredAndTheBottomsStayOn) {
     QSet<QString> seen;
     bool topsOff = false;
@@ -50,8 +49,7 @@ TEST_F(RandomOutfitTest, EveryLayeredCategoryIsConsideredAndTheBottomsStayOn) {
     }
 }
 
-// Kept categories and the document path stay; a ready-made outfit comes only
-// when allowed.
+// Kept categories and the document path stay; ready-made outfits come only when allowed.
 TEST_F(RandomOutfitTest, KeptCategoriesStayAndReadyMadeOutfitsComeOnlyWhenAllowed) {
     Outfit from;
     from.documentPath = "look.BRD";

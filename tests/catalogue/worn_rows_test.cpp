@@ -12,8 +12,7 @@ QString number(int value, int width = 2) {
     return QStringLiteral("%1").arg(value, width, 10, QChar(u'0'));
 }
 
-// Tops is flat, Hair has a one-layer and a two-layer item, Eyes has item
-// folders with variants, and there are two ready-made outfits.
+// Flat tops, one- and two-layer hair, eyes with variants, two ready-made outfits.
 void addWardrobe(const TempLibrary& library) {
     for (const char* file : {"Tops/01.png", "Tops/02.png", "Tops/03.png", "Eyes/Round/00.png",
                              "Eyes/Round/01.png", "Eyes/Round/02.png", "Eyes/Plain/00.png",

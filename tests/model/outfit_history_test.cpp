@@ -16,8 +16,7 @@ Outfit wearing(const QString& top, const QString& documentPath = {}) {
     return outfit;
 }
 
-// Undo goes back step by step to whole outfits and redo comes forth again;
-// the document path is the one of the moment, whatever the step held.
+// Undo and redo walk whole outfits; the document path stays the current one.
 TEST(OutfitHistoryTest, UndoAndRedoWalkTheStepsAndKeepTheCurrentDocumentPath) {
     OutfitHistory history;
     EXPECT_FALSE(history.canUndo() || history.canRedo());

@@ -1,7 +1,5 @@
-// The queue decodes on worker threads while its caller takes the pictures in
-// order: the order must hold however the decodes finish, the threads must not
-// run further ahead than their bound, and a dropped list must leave nothing
-// behind in the next one.
+// Pictures come in order however the worker threads finish, the threads stay
+// within their bound, and a dropped list leaves nothing in the next one.
 
 #include "render/png/decode_queue.h"
 
@@ -31,8 +29,7 @@ int numberOf(const LoadedPicture& picture) {
     return picture.result == LoadResult::Loaded ? picture.image.width() : -1;
 }
 
-// Decodes that take a random while, and count how far the threads are ahead
-// of the caller, who counts what it has taken.
+// Decodes of random length that count how far the threads run ahead of the caller.
 struct SlowDecodes {
     std::atomic<int> started{0};
     std::atomic<int> taken{0};
@@ -50,10 +47,7 @@ struct SlowDecodes {
         if (file == u"13") {
             throw std::runtime_error("a decoder fault");
         }
-        return {LoadResult::Loaded,
-                QImage(file.toInt(), 1, QImage::Format_ARGB32_Premultiplied),
-                {},
-                {}};
+        return {LoadResult::Loaded, QImage(file.toInt(), 1, QImage::Format_ARGB32), {}, {}};
     }
 };
 
@@ -100,8 +94,7 @@ TEST(DecodeQueueTest, BackgroundFilesWaitForTheListAndComeBackWithTheirPlaces) {
     }
     EXPECT_TRUE(queue.finishBackground().empty()) << "handed over once";
 
-    // A list started while background files wait is decoded first, and the
-    // background files not begun are dropped when it is finished early.
+    // A list goes before waiting background files, which it drops when finished early.
     queue.startBackground(numbered(60, 30));
     queue.start(numbered(1, 6));
     for (int number = 1; number <= 6; ++number) {
@@ -113,8 +106,7 @@ TEST(DecodeQueueTest, BackgroundFilesWaitForTheListAndComeBackWithTheirPlaces) {
         EXPECT_EQ(numberOf(picture), 60 + place);
     }
 
-    // Without threads every picture is decoded when taken, on the caller's
-    // thread, and nothing is read in the background.
+    // Without threads each picture is decoded when taken, and none in the background.
     const std::thread::id caller = std::this_thread::get_id();
     DecodeQueue onCaller(0, [&](const QString& file) {
         EXPECT_EQ(std::this_thread::get_id(), caller);

@@ -6,8 +6,7 @@
 namespace brindo {
 namespace {
 
-// Each distinct credit of the items shown comes once, in drawing order, with
-// the categories that carry it; an item's own section wins over its category's.
+// Each credit of the items shown comes once, in drawing order, with its categories.
 TEST(OutfitCreditsTest, EachDistinctCreditOnceWithItsCategories) {
     test::TempLibrary library;
     library.addFixedFiles();

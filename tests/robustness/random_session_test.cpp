@@ -1,6 +1,4 @@
-// A long session of random clicks, keys and File menu commands on the real
-// window. BRINDO_SEED=<n> replays a session; BRINDO_SESSION_ACTIONS=<n> sets
-// its length (20000 by default).
+// Random clicks, keys and File commands; BRINDO_SEED replays, BRINDO_SESSION_ACTIONS sets length.
 
 #include "robustness.h"
 #include "support/permissions.h"
@@ -55,8 +53,7 @@ void runSession(const char* name, const QString& library) {
     test::FakeDialogs::Shared dialogs;
     MainWindow form(library, std::make_unique<test::FakeDialogs>(dialogs));
     form.start();
-    // The offscreen platform says on every change of the window's width that
-    // it passes no size hints on; in thousands of actions that is noise.
+    // The offscreen platform's note on every change of width is noise here.
     static QtMessageHandler otherMessages = nullptr;
     otherMessages = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {

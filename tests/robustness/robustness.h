@@ -1,14 +1,10 @@
 #pragma once
 
-// What the robustness tests share: time and memory of this process, the
-// figures they leave for scripts/reliability-report, and a small library.
+// Time, memory, the figures for scripts/reliability-report, and a small library.
 
-#include "app/main_window.h"
-#include "support/fake_dialogs.h"
 #include "support/file_bytes.h"
-#include "support/temp_library.h"
+#include "support/window_test.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <functional>
@@ -79,28 +75,15 @@ inline void recordFault(const QString& fault, const QString& outcome, QString to
     started = file;
 }
 
-// The main window on a library of 8 x 8 fixed pictures and what `plant` adds
-// (by default one top); the test answers its dialogs.
-struct SmallLibraryForm {
-    TempLibrary library;
-    FakeDialogs::Shared dialogs;
-    std::unique_ptr<MainWindow> form;
-
-    explicit SmallLibraryForm(const std::function<void(const TempLibrary&)>& plant = {}) {
+// The main window on a library of 8 x 8 fixed pictures and what `plant` adds.
+class SmallLibraryTest : public WindowTest {
+protected:
+    explicit SmallLibraryTest(const std::function<void(const TempLibrary&)>& plant = {}) {
         library.addFixedFiles(8, 8);
         if (plant) {
             plant(library);
-        } else {
-            library.addImage("Tops/01.png", QColor(Qt::red), 8, 8);
         }
-        form = std::make_unique<MainWindow>(library.root(), std::make_unique<FakeDialogs>(dialogs));
-        form->start();
-    }
-
-    // Runs a File menu command, answering its dialog with the file.
-    void run(const char* action, const QString& answer) {
-        dialogs.answers.assign({answer});
-        form->action(action)->trigger();
+        openWindow();
     }
 };
 

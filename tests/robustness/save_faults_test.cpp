@@ -70,8 +70,9 @@ TEST(SaveKillTest, AKilledExportLeavesTheOldOrTheNewPicture) {
 }
 
 // A file-size limit, and a small file system filled up where one can be mounted.
-TEST(FullDiskTest, SavesThatDoNotFitKeepTheOldFilesAndSaySo) {
-    test::SmallLibraryForm window;
+using FullDiskTest = test::SmallLibraryTest;
+
+TEST_F(FullDiskTest, SavesThatDoNotFitKeepTheOldFilesAndSaySo) {
     const QTemporaryDir folder;
     std::signal(SIGXFSZ, SIG_IGN); // a failed write instead of the signal
     rlimit unlimited{};
@@ -98,14 +99,14 @@ TEST(FullDiskTest, SavesThatDoNotFitKeepTheOldFilesAndSaySo) {
             const QString fault =
                 QString("%1: the disk is full%2").arg(what, mounted ? "" : " (file size limit)");
             SCOPED_TRACE(fault.toStdString());
-            window.dialogs.messages.clear();
+            dialogs.messages.clear();
             setrlimit(RLIMIT_FSIZE, mounted ? &unlimited : &limited);
-            window.run(action, folder.filePath(name));
+            run(action, {folder.filePath(name)});
             setrlimit(RLIMIT_FSIZE, &unlimited);
             EXPECT_EQ(test::readFile(folder.filePath(name)), "[Brindo]\n");
-            ASSERT_EQ(window.dialogs.messages.size(), 1);
-            EXPECT_TRUE(window.dialogs.messages.front().contains(name));
-            test::recordFault(fault, outcome, window.dialogs.messages.front(), folder.path());
+            ASSERT_EQ(dialogs.messages.size(), 1);
+            EXPECT_TRUE(dialogs.messages.front().contains(name));
+            test::recordFault(fault, outcome, dialogs.messages.front(), folder.path());
         }
     }
     umount2(QFile::encodeName(folder.path()), MNT_DETACH);

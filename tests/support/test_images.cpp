@@ -53,16 +53,10 @@ QByteArray filterRow(const QByteArray& row, const QByteArray& prior, int type, i
 
 // Which of red, green, blue and alpha each colour type holds.
 QList<int> channelsOf(PngColour colour) {
-    switch (colour) {
-    case PngColour::Rgb:
-        return {0, 1, 2};
-    case PngColour::GreyAlpha:
-        return {0, 3};
-    case PngColour::Rgba:
-        return {0, 1, 2, 3};
-    default:
-        return {0};
-    }
+    return colour == PngColour::Rgb         ? QList<int>{0, 1, 2}
+           : colour == PngColour::GreyAlpha ? QList<int>{0, 3}
+           : colour == PngColour::Rgba      ? QList<int>{0, 1, 2, 3}
+                                            : QList<int>{0};
 }
 
 // The samples of every pixel in turn, row by row; of a palette kind, the

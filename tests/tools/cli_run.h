@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -33,11 +32,6 @@ inline CliRun cli(const QStringList& arguments, const QByteArray& input = {},
     }
     return {ended ? process.exitCode() : -1, process.readAllStandardOutput(),
             QString::fromLocal8Bit(process.readAllStandardError()), elapsed};
-}
-
-inline QByteArray bytesOf(const QString& name) {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace brindo::test

@@ -13,9 +13,8 @@
 namespace brindo::cli {
 namespace {
 
-// Checks JSON against the constructs of JSON Schema that the documented
-// schema uses; any other keyword is reported, so that the check never passes
-// by ignoring one.
+// Checks JSON against the constructs of JSON Schema that the documented schema
+// uses, and reports any other keyword rather than ignore it.
 void checkSchema(const QJsonValue& value, const QJsonObject& schema, const QJsonObject& root,
                  const QString& where, QStringList& problems) {
     static const QStringList kKnown = QString("$schema $id title $defs $ref type const enum "
@@ -97,9 +96,8 @@ TEST(ListJsonTest, OutputValidatesAgainstTheDocumentedSchema) {
     ASSERT_EQ(run.status, 0);
     QJsonObject sample = QJsonDocument::fromJson(run.out).object();
     EXPECT_EQ(problems(sample).join('\n'), "");
-    const QJsonObject hair = categoryNamed(sample, "Hair");
-    EXPECT_EQ(hair.value("kind"), "hair");
-    EXPECT_EQ(hair.value("slot"), "Hair");
+    EXPECT_EQ(categoryNamed(sample, "Hair").value("kind"), "hair");
+    EXPECT_EQ(categoryNamed(sample, "Hair").value("slot"), "Hair");
     const QJsonObject tops = categoryNamed(sample, "Tops");
     EXPECT_EQ(tops.value("none"), true) << "\"<none>\" is a flag, not an item";
     EXPECT_EQ(tops.value("items").toArray().first().toObject().value("variants"), QJsonValue());
