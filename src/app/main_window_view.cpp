@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace brindo {
@@ -179,6 +180,13 @@ void MainWindow::startPreviews() {
     previews_ = std::make_unique<PreviewProvider>(libraryFolder_);
     previews_->setIconSize(kPreviewSide, devicePixelRatioF());
     setPreviewsShown(previewsShown_);
+    // On a screen of another pixel ratio the previews are made again for it.
+    if (const QWindow* window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, [this] {
+            previews_->setIconSize(kPreviewSide, devicePixelRatioF());
+            setPreviewsShown(previewsShown_);
+        });
+    }
     libraryWatch_ = new LibraryWatch(this);
     connect(libraryWatch_, &LibraryWatch::changed, this, &MainWindow::readLibraryAgain);
     watchSoon();
