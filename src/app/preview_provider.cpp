@@ -35,6 +35,15 @@ QString stampOf(const QStringList& images, const QString& libraryFolder) {
     return stamp;
 }
 
+// An icon that shows the picture as it is, also in a selected row, where
+// the style would tint it with the selection's colour.
+QIcon iconShowing(const QImage& picture) {
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
+}
+
 } // namespace
 
 // What the worker threads share with the window.
@@ -100,7 +109,7 @@ void PreviewProvider::makePlaceholder() {
                             margin, margin);
     painter.end();
     image.setDevicePixelRatio(pixelRatio_);
-    placeholder_ = QIcon(QPixmap::fromImage(image));
+    placeholder_ = iconShowing(image);
 }
 
 QIcon PreviewProvider::iconOf(const QString& key, const PreviewCache::Preview& preview) {
@@ -108,7 +117,7 @@ QIcon PreviewProvider::iconOf(const QString& key, const PreviewCache::Preview& p
     if (const QIcon* icon = icons_.object(version)) {
         return *icon;
     }
-    const QIcon icon(QPixmap::fromImage(preview.image));
+    const QIcon icon = iconShowing(preview.image);
     icons_.insert(version, new QIcon(icon), preview.image.sizeInBytes());
     return icon;
 }
@@ -128,40 +137,62 @@ void PreviewProvider::show(QListWidget* list, const QList<PreviewJob>& jobs, boo
     if (!generation) {
         generation = std::make_shared<std::atomic_int>(0);
     }
-    const int asked = ++*generation;
-    const int pixels = qRound(side_ * pixelRatio_);
-    const qreal ratio = pixelRatio_;
-    const QPointer<QListWidget> target(list);
+    const Request request{list, generation, ++*generation, qRound(side_ * pixelRatio_),
+                          pixelRatio_};
     const int rows = std::min(list->count(), static_cast<int>(jobs.size()));
+    QList<RowWork> work;
+    work.reserve(rows);
     for (int row = 0; row < rows; ++row) {
-        const QString key = jobs.at(row).key + u'@' + QString::number(pixels);
+        const QString key = jobs.at(row).key + u'@' + QString::number(request.pixels);
         QListWidgetItem* item = list->item(row);
         item->setData(kPreviewKeyRole, key);
         if (!keepIcons || item->icon().isNull()) {
             const auto kept = shared_->find(key);
             item->setIcon(kept ? iconOf(key, *kept) : placeholder_);
         }
-        ++outstanding_;
-        pool_.start([this, shared = shared_, generation, asked, target, row, key, pixels, ratio,
-                     images = jobs.at(row).images] {
-            PreviewCache::Preview preview;
-            if (*generation == asked) {
-                const QStringList files = images();
-                preview.stamp = stampOf(files, shared->libraryFolder);
-                const auto kept = shared->find(key);
-                if (kept && kept->stamp == preview.stamp) {
-                    preview.image = kept->image;
-                } else {
-                    preview.image = itemPreview(files, shared->libraryFolder, pixels);
-                    preview.image.setDevicePixelRatio(ratio);
-                    shared->keep(key, preview);
-                }
+        work.append({row, key, jobs.at(row).images});
+    }
+    outstanding_ += rows;
+    // The workers are asked from the event loop, once the list is painted:
+    // handing them thousands of rows is no part of the click that filled it.
+    QMetaObject::invokeMethod(
+        this, [this, request, work = std::move(work)] { startWork(request, work); },
+        Qt::QueuedConnection);
+}
+
+void PreviewProvider::startWork(const Request& request, const QList<RowWork>& rows) {
+    // Fewer tasks than rows: each task costs the window's thread a little to
+    // hand over.
+    constexpr qsizetype kRowsPerTask = 16;
+    for (qsizetype first = 0; first < rows.size(); first += kRowsPerTask) {
+        pool_.start([this, request, task = rows.mid(first, kRowsPerTask)] {
+            for (const RowWork& work : task) {
+                makeOne(request, work);
             }
-            QMetaObject::invokeMethod(
-                this, [this, target, row, key, preview] { deliver(target, row, key, preview); },
-                Qt::QueuedConnection);
         });
     }
+}
+
+void PreviewProvider::makeOne(const Request& request, const RowWork& work) {
+    PreviewCache::Preview preview;
+    if (*request.generation == request.asked) {
+        const QStringList files = work.images();
+        preview.stamp = stampOf(files, shared_->libraryFolder);
+        const auto kept = shared_->find(work.key);
+        if (kept && kept->stamp == preview.stamp) {
+            preview.image = kept->image;
+        } else {
+            preview.image = itemPreview(files, shared_->libraryFolder, request.pixels);
+            preview.image.setDevicePixelRatio(request.ratio);
+            shared_->keep(work.key, preview);
+        }
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, list = request.list, row = work.row, key = work.key, preview] {
+            deliver(list, row, key, preview);
+        },
+        Qt::QueuedConnection);
 }
 
 void PreviewProvider::deliver(const QPointer<QListWidget>& list, int row, const QString& key,

@@ -63,6 +63,25 @@ signals:
 
 private:
     struct Shared;
+    // The work of one row: the key it shows and how to find its images.
+    struct RowWork {
+        int row;
+        QString key;
+        std::function<QStringList()> images;
+    };
+    // What a request asks of the workers, all of it for one list.
+    struct Request {
+        QPointer<QListWidget> list;
+        std::shared_ptr<std::atomic_int> generation;
+        int asked; // the generation it was asked in
+        int pixels;
+        qreal ratio;
+    };
+    // Hands the rows' work to the workers, a few rows a task.
+    void startWork(const Request& request, const QList<RowWork>& rows);
+    // Makes (or finds) one row's preview on a worker thread and sends it to
+    // the window's thread; a request that was overtaken makes nothing.
+    void makeOne(const Request& request, const RowWork& work);
     void deliver(const QPointer<QListWidget>& list, int row, const QString& key,
                  const PreviewCache::Preview& preview);
     void finishOne();
