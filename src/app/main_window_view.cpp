@@ -291,9 +291,9 @@ void MainWindow::showPreviews(ListBox* list, bool keepIcons) {
         }
     } else if (list == itemList_ && openCategory_) {
         const auto category = std::make_shared<const OpenCategory>(*openCategory_);
+        const QString list = previewKey({QStringLiteral("item"), category->folder, QString()});
         for (const QString& row : rows) {
-            jobs.append({previewKey({QStringLiteral("item"), category->folder, row}),
-                         [category, row] { return itemRowImages(*category, row); }});
+            jobs.append({list + row, [category, row] { return itemRowImages(*category, row); }});
         }
     } else if (list == variantList_ && openCategory_ && variantsItem_) {
         const auto category = std::make_shared<const OpenCategory>(*openCategory_);

@@ -140,58 +140,72 @@ void PreviewProvider::show(QListWidget* list, const QList<PreviewJob>& jobs, boo
     const Request request{list, generation, ++*generation, qRound(side_ * pixelRatio_),
                           pixelRatio_};
     const int rows = std::min(list->count(), static_cast<int>(jobs.size()));
-    QList<RowWork> work;
-    work.reserve(rows);
-    for (int row = 0; row < rows; ++row) {
-        const QString key = jobs.at(row).key + u'@' + QString::number(request.pixels);
-        QListWidgetItem* item = list->item(row);
+    outstanding_ += rows;
+    // The rows that the list's first paint can show get their icons now; the
+    // others, and the workers' tasks, follow from the event loop, so that the
+    // click that fills a list of thousands of rows does not wait for them.
+    const int firstRows = std::min(rows, kFirstRows);
+    prepareRows(request, jobs, 0, firstRows, keepIcons);
+    QMetaObject::invokeMethod(
+        this,
+        [this, request, jobs, rows, firstRows, keepIcons] {
+            if (!request.list || *request.generation != request.asked) {
+                finish(rows); // overtaken
+                return;
+            }
+            prepareRows(request, jobs, firstRows, rows, keepIcons);
+            startWork(request, jobs, rows);
+        },
+        Qt::QueuedConnection);
+}
+
+QString PreviewProvider::rowKey(const PreviewJob& job, int pixels) {
+    return job.key + u'@' + QString::number(pixels);
+}
+
+void PreviewProvider::prepareRows(const Request& request, const QList<PreviewJob>& jobs, int first,
+                                  int end, bool keepIcons) {
+    for (int row = first; row < std::min(end, request.list->count()); ++row) {
+        const QString key = rowKey(jobs.at(row), request.pixels);
+        QListWidgetItem* item = request.list->item(row);
         item->setData(kPreviewKeyRole, key);
         if (!keepIcons || item->icon().isNull()) {
             const auto kept = shared_->find(key);
             item->setIcon(kept ? iconOf(key, *kept) : placeholder_);
         }
-        work.append({row, key, jobs.at(row).images});
     }
-    outstanding_ += rows;
-    // The workers are asked from the event loop, once the list is painted:
-    // handing them thousands of rows is no part of the click that filled it.
-    QMetaObject::invokeMethod(
-        this, [this, request, work = std::move(work)] { startWork(request, work); },
-        Qt::QueuedConnection);
 }
 
-void PreviewProvider::startWork(const Request& request, const QList<RowWork>& rows) {
+void PreviewProvider::startWork(const Request& request, const QList<PreviewJob>& jobs, int rows) {
     // Fewer tasks than rows: each task costs the window's thread a little to
     // hand over.
-    constexpr qsizetype kRowsPerTask = 16;
-    for (qsizetype first = 0; first < rows.size(); first += kRowsPerTask) {
-        pool_.start([this, request, task = rows.mid(first, kRowsPerTask)] {
-            for (const RowWork& work : task) {
-                makeOne(request, work);
+    constexpr int kRowsPerTask = 16;
+    for (int first = 0; first < rows; first += kRowsPerTask) {
+        pool_.start([this, request, jobs, first, end = std::min(rows, first + kRowsPerTask)] {
+            for (int row = first; row < end; ++row) {
+                makeOne(request, row, jobs.at(row));
             }
         });
     }
 }
 
-void PreviewProvider::makeOne(const Request& request, const RowWork& work) {
+void PreviewProvider::makeOne(const Request& request, int row, const PreviewJob& job) {
+    const QString key = rowKey(job, request.pixels);
     PreviewCache::Preview preview;
     if (*request.generation == request.asked) {
-        const QStringList files = work.images();
+        const QStringList files = job.images();
         preview.stamp = stampOf(files, shared_->libraryFolder);
-        const auto kept = shared_->find(work.key);
+        const auto kept = shared_->find(key);
         if (kept && kept->stamp == preview.stamp) {
             preview.image = kept->image;
         } else {
             preview.image = itemPreview(files, shared_->libraryFolder, request.pixels);
             preview.image.setDevicePixelRatio(request.ratio);
-            shared_->keep(work.key, preview);
+            shared_->keep(key, preview);
         }
     }
     QMetaObject::invokeMethod(
-        this,
-        [this, list = request.list, row = work.row, key = work.key, preview] {
-            deliver(list, row, key, preview);
-        },
+        this, [this, list = request.list, row, key, preview] { deliver(list, row, key, preview); },
         Qt::QueuedConnection);
 }
 
@@ -202,11 +216,12 @@ void PreviewProvider::deliver(const QPointer<QListWidget>& list, int row, const 
         item->data(kPreviewKeyRole).toString() == key) {
         item->setIcon(iconOf(key, preview));
     }
-    finishOne();
+    finish(1);
 }
 
-void PreviewProvider::finishOne() {
-    if (--outstanding_ == 0) {
+void PreviewProvider::finish(int previews) {
+    outstanding_ -= previews;
+    if (previews > 0 && outstanding_ == 0) {
         emit allShown();
     }
 }

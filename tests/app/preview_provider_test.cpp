@@ -106,6 +106,13 @@ TEST_F(PreviewProviderTest, RowsShowPlaceholdersThenPreviewsAndChangedFilesGetNe
     ASSERT_TRUE(waitUntilShown());
     EXPECT_EQ(iconCentre(list, 0), QColor(Qt::green));
 
+    // A long list: rows beyond those of its first paint get theirs too.
+    const QList<PreviewJob> many(300, jobs().at(1));
+    list.addItems(QStringList(299, "02"));
+    provider.show(&list, many);
+    ASSERT_TRUE(waitUntilShown());
+    EXPECT_EQ(iconCentre(list, 299), QColor(Qt::green));
+
     provider.clear(&list);
     EXPECT_TRUE(list.item(0)->icon().isNull());
 }
