@@ -40,8 +40,8 @@ QString previewKey(const QStringList& parts) {
 void MainWindow::buildViewMenu() {
     viewMenu_ = menuBar()->addMenu(tr("&View"));
     viewMenu_->setObjectName(QStringLiteral("viewMenu"));
-    const auto add = [this](const char* name, const QString& caption, QList<QKeySequence> shortcuts,
-                            void (MainWindow::*handler)()) {
+    const auto add = [this](const char* name, const QString& caption,
+                            const QList<QKeySequence>& shortcuts, void (MainWindow::*handler)()) {
         QAction* action = viewMenu_->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcuts(shortcuts);
@@ -299,7 +299,7 @@ void MainWindow::showPreviews(ListBox* list, bool keepIcons) {
         const auto category = std::make_shared<const OpenCategory>(*openCategory_);
         const QString item = *variantsItem_;
         for (int index = 0; index < rows.size(); ++index) {
-            const QString row = rows.at(index);
+            const QString& row = rows.at(index);
             jobs.append({previewKey({QStringLiteral("variant"), category->folder, item,
                                      QString::number(index), row}),
                          [category, item, index, row] {

@@ -117,7 +117,7 @@ QIcon PreviewProvider::iconOf(const QString& key, const PreviewCache::Preview& p
     if (const QIcon* icon = icons_.object(version)) {
         return *icon;
     }
-    const QIcon icon = iconShowing(preview.image);
+    QIcon icon = iconShowing(preview.image);
     icons_.insert(version, new QIcon(icon), preview.image.sizeInBytes());
     return icon;
 }

@@ -70,9 +70,9 @@ private:
     struct Request {
         QPointer<QListWidget> list;
         std::shared_ptr<std::atomic_int> generation;
-        int asked; // the generation it was asked in
-        int pixels;
-        qreal ratio;
+        int asked = 0; // the generation it was asked in
+        int pixels = 0;
+        qreal ratio = 1.0;
     };
     static QString rowKey(const PreviewJob& job, int pixels);
     // Gives rows [first, end) their keys, and the icons they show until
