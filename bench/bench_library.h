@@ -34,6 +34,12 @@ Outfit readyMadeOutfit(const BenchLibrary& library);
 bool equalsFullRedraw(const CanvasImage& canvas, const QStringList& plan,
                       const QString& libraryFolder);
 
+// A copy of the library with two more categories, "Tops 200" and "Tops 2000"
+// (rows "0001", "0002", ...), of items the size of its base figure: each a
+// shape of its own over transparency, for the timings of the previews. Made
+// once a run in a temporary folder; answers that folder.
+QString previewLibrary(const BenchLibrary& library);
+
 // Ends the run with a message when a library lacks a file the benchmarks use.
 void requireFiles(const BenchLibrary& library);
 

@@ -8,6 +8,7 @@ namespace brindo::bench {
 void registerDecodeBenchmarks(const BenchLibrary& library);
 void registerOutfitBenchmarks(const BenchLibrary& library);
 void registerWindowBenchmarks(const BenchLibrary& library);
+void registerPreviewBenchmarks(const BenchLibrary& library);
 
 // The start-up of a whole process, as a child of the benchmark program: the
 // window is created, loaded and painted once, then the process ends.

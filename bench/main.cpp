@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
@@ -50,6 +52,11 @@ int main(int argc, char** argv) {
     }
     int restCount = static_cast<int>(rest.size());
     QApplication application(restCount, rest.data());
+    // Every window starts as on a first run (previews shown), and nothing of
+    // the benchmarks reaches the user's own settings.
+    const QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     if (!child.isEmpty()) {
         return runStartUpChild(child);
     }
@@ -75,6 +82,7 @@ int main(int argc, char** argv) {
         requireFiles(library);
         registerOutfitBenchmarks(library);
         registerWindowBenchmarks(library);
+        registerPreviewBenchmarks(library);
         registerDecodeBenchmarks(library);
     }
     benchmark::Initialize(&restCount, rest.data());

@@ -15,10 +15,14 @@ BASELINES = OrderedDict([
     ("Blend.", "Blend.spans"),
 ])
 TARGETS = {"Window.itemClick/native": "< 1 ms", "Window.startUp/native": "< 200 ms",
-           "Process.startUp/native": "< 200 ms"}
+           "Process.startUp/native": "< 200 ms", "Preview.listShown/native/200": "< 16 ms",
+           "Preview.listShown/native/2000": "as without previews",
+           "Preview.allReady/native/200": "< 1000 ms", "Preview.itemClick/native": "< 8 ms"}
 # Counters that some benchmarks report beside their time.
 COUNTERS = ["median_ms", "p95_ms", "max_ms", "lowest_median_ms", "lowest_p95_ms",
-            "worst_category_median_ms", "worst_category_p95_ms", "clicks", "peak_mib"]
+            "worst_category_median_ms", "worst_category_p95_ms", "clicks", "peak_mib", "kept",
+            "kept_kib"]
+WHOLE = ("clicks", "peak_mib", "kept", "kept_kib")  # counters shown without decimals
 SCALE = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
 
@@ -79,7 +83,7 @@ def main():
             cells.append(show(time) if time is not None else "")
             cells.append(f"{time / base:.2f}" if time is not None and base else "")
         label = f"{benchmark} {detail}".strip()
-        target = TARGETS.get(f"{benchmark}/native", "")
+        target = TARGETS.get("/".join(p for p in (benchmark, "native", detail) if p), "")
         print(f"| {label} | " + " | ".join(cells) + f" | {target} |")
     if counters:
         print("\nClick times, ms (medians of the repetitions' figures):\n")
@@ -87,7 +91,7 @@ def main():
         print("|" + "---|" * (1 + len(COUNTERS)))
         for key, values in counters.items():
             print(f"| {key} | " + " | ".join(
-                show(values[name]) if name in values and name not in ("clicks", "peak_mib")
+                show(values[name]) if name in values and name not in WHOLE
                 else f"{values[name]:.0f}" if name in values else "" for name in COUNTERS) + " |")
 
 

@@ -1,10 +1,10 @@
 // The window's own timings: an item click to the refreshed picture, and the
 // start-up to the first picture, in this process and as a whole process.
 
-#include "app/main_window.h"
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "render/draw_outfit.h"
+#include "window_driver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,45 +23,6 @@
 namespace brindo::bench {
 
 namespace {
-
-// Answers no dialog and prints what the window would tell the user.
-class QuietDialogs : public UserDialogs {
-public:
-    std::optional<QString> askOpenFile(QWidget* /*parent*/,
-                                       const FileDialogSettings& /*settings*/) override {
-        return std::nullopt;
-    }
-    std::optional<QString> askSaveFile(QWidget* /*parent*/,
-                                       const FileDialogSettings& /*settings*/) override {
-        return std::nullopt;
-    }
-    void tellProblem(QWidget* /*parent*/, const QString& message) override {
-        std::fprintf(stderr, "brindo-bench: the window says: %s\n", qPrintable(message));
-    }
-    void tellNote(QWidget* /*parent*/, const QString& message) override {
-        std::fprintf(stderr, "brindo-bench: the window notes: %s\n", qPrintable(message));
-    }
-};
-
-std::unique_ptr<MainWindow> makeWindow(const QString& nativeLibrary) {
-    return std::make_unique<MainWindow>(nativeLibrary, std::make_unique<QuietDialogs>());
-}
-
-void click(ListBox* list, const QString& row) {
-    const int found = list->rowOf(row);
-    if (found < 0) {
-        std::fprintf(stderr, "brindo-bench: no row \"%s\"\n", qPrintable(row));
-        std::exit(2);
-    }
-    list->scrollToItem(list->item(found));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(found)).center());
-}
-
-void pick(MainWindow& form, const char* category, const char* item) {
-    click(form.categoryList(), QString::fromLatin1(category));
-    click(form.itemList(), QString::fromLatin1(item));
-}
 
 // Sees the first paint of a widget.
 class PaintWatch : public QObject {
@@ -82,19 +43,6 @@ bool waitForPaint(const PaintWatch& watch) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     return watch.painted;
-}
-
-// Every layer slot on, through the lists as a person would.
-void dressFully(MainWindow& form) {
-    const char* picks[][2] = {
-        {"Backgrounds", "01"}, {"Bottoms", "01"},     {"Eyes", "Round"},          {"Eyewear", "01"},
-        {"Footwear", "01"},    {"Foregrounds", "01"}, {"Friends and pets", "01"}, {"Hair", "Long"},
-        {"Hats", "01"},        {"Interests", "01"},   {"Mouth", "Cheeky"},        {"Other", "01"},
-        {"Tops", "01"},
-    };
-    for (const auto& [category, item] : picks) {
-        pick(form, category, item);
-    }
 }
 
 // One item clicked again and again: every layer is unchanged.

@@ -10,7 +10,7 @@ BRINDO_PACKAGES=(
     libdeflate-dev
     libgtest-dev
     fonts-dejavu-core
-    xvfb openbox xdotool # where messages open under a real X server
+    xvfb openbox xdotool imagemagick # the window under a real X server
 )
 
 brindo_install() {

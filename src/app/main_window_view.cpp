@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace brindo {
@@ -39,8 +40,8 @@ QString previewKey(const QStringList& parts) {
 void MainWindow::buildViewMenu() {
     viewMenu_ = menuBar()->addMenu(tr("&View"));
     viewMenu_->setObjectName(QStringLiteral("viewMenu"));
-    const auto add = [this](const char* name, const QString& caption, QList<QKeySequence> shortcuts,
-                            void (MainWindow::*handler)()) {
+    const auto add = [this](const char* name, const QString& caption,
+                            const QList<QKeySequence>& shortcuts, void (MainWindow::*handler)()) {
         QAction* action = viewMenu_->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcuts(shortcuts);
@@ -179,6 +180,13 @@ void MainWindow::startPreviews() {
     previews_ = std::make_unique<PreviewProvider>(libraryFolder_);
     previews_->setIconSize(kPreviewSide, devicePixelRatioF());
     setPreviewsShown(previewsShown_);
+    // On a screen of another pixel ratio the previews are made again for it.
+    if (const QWindow* window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, [this] {
+            previews_->setIconSize(kPreviewSide, devicePixelRatioF());
+            setPreviewsShown(previewsShown_);
+        });
+    }
     libraryWatch_ = new LibraryWatch(this);
     connect(libraryWatch_, &LibraryWatch::changed, this, &MainWindow::readLibraryAgain);
     watchSoon();
@@ -283,15 +291,15 @@ void MainWindow::showPreviews(ListBox* list, bool keepIcons) {
         }
     } else if (list == itemList_ && openCategory_) {
         const auto category = std::make_shared<const OpenCategory>(*openCategory_);
+        const QString list = previewKey({QStringLiteral("item"), category->folder, QString()});
         for (const QString& row : rows) {
-            jobs.append({previewKey({QStringLiteral("item"), category->folder, row}),
-                         [category, row] { return itemRowImages(*category, row); }});
+            jobs.append({list + row, [category, row] { return itemRowImages(*category, row); }});
         }
     } else if (list == variantList_ && openCategory_ && variantsItem_) {
         const auto category = std::make_shared<const OpenCategory>(*openCategory_);
         const QString item = *variantsItem_;
         for (int index = 0; index < rows.size(); ++index) {
-            const QString row = rows.at(index);
+            const QString& row = rows.at(index);
             jobs.append({previewKey({QStringLiteral("variant"), category->folder, item,
                                      QString::number(index), row}),
                          [category, item, index, row] {

@@ -35,6 +35,15 @@ QString stampOf(const QStringList& images, const QString& libraryFolder) {
     return stamp;
 }
 
+// An icon that shows the picture as it is, also in a selected row, where
+// the style would tint it with the selection's colour.
+QIcon iconShowing(const QImage& picture) {
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
+}
+
 } // namespace
 
 // What the worker threads share with the window.
@@ -100,7 +109,7 @@ void PreviewProvider::makePlaceholder() {
                             margin, margin);
     painter.end();
     image.setDevicePixelRatio(pixelRatio_);
-    placeholder_ = QIcon(QPixmap::fromImage(image));
+    placeholder_ = iconShowing(image);
 }
 
 QIcon PreviewProvider::iconOf(const QString& key, const PreviewCache::Preview& preview) {
@@ -108,7 +117,7 @@ QIcon PreviewProvider::iconOf(const QString& key, const PreviewCache::Preview& p
     if (const QIcon* icon = icons_.object(version)) {
         return *icon;
     }
-    const QIcon icon(QPixmap::fromImage(preview.image));
+    QIcon icon = iconShowing(preview.image);
     icons_.insert(version, new QIcon(icon), preview.image.sizeInBytes());
     return icon;
 }
@@ -128,40 +137,76 @@ void PreviewProvider::show(QListWidget* list, const QList<PreviewJob>& jobs, boo
     if (!generation) {
         generation = std::make_shared<std::atomic_int>(0);
     }
-    const int asked = ++*generation;
-    const int pixels = qRound(side_ * pixelRatio_);
-    const qreal ratio = pixelRatio_;
-    const QPointer<QListWidget> target(list);
+    const Request request{list, generation, ++*generation, qRound(side_ * pixelRatio_),
+                          pixelRatio_};
     const int rows = std::min(list->count(), static_cast<int>(jobs.size()));
-    for (int row = 0; row < rows; ++row) {
-        const QString key = jobs.at(row).key + u'@' + QString::number(pixels);
-        QListWidgetItem* item = list->item(row);
+    outstanding_ += rows;
+    // The rows that the list's first paint can show get their icons now; the
+    // others, and the workers' tasks, follow from the event loop, so that the
+    // click that fills a list of thousands of rows does not wait for them.
+    const int firstRows = std::min(rows, kFirstRows);
+    prepareRows(request, jobs, 0, firstRows, keepIcons);
+    QMetaObject::invokeMethod(
+        this,
+        [this, request, jobs, rows, firstRows, keepIcons] {
+            if (!request.list || *request.generation != request.asked) {
+                finish(rows); // overtaken
+                return;
+            }
+            prepareRows(request, jobs, firstRows, rows, keepIcons);
+            startWork(request, jobs, rows);
+        },
+        Qt::QueuedConnection);
+}
+
+QString PreviewProvider::rowKey(const PreviewJob& job, int pixels) {
+    return job.key + u'@' + QString::number(pixels);
+}
+
+void PreviewProvider::prepareRows(const Request& request, const QList<PreviewJob>& jobs, int first,
+                                  int end, bool keepIcons) {
+    for (int row = first; row < std::min(end, request.list->count()); ++row) {
+        const QString key = rowKey(jobs.at(row), request.pixels);
+        QListWidgetItem* item = request.list->item(row);
         item->setData(kPreviewKeyRole, key);
         if (!keepIcons || item->icon().isNull()) {
             const auto kept = shared_->find(key);
             item->setIcon(kept ? iconOf(key, *kept) : placeholder_);
         }
-        ++outstanding_;
-        pool_.start([this, shared = shared_, generation, asked, target, row, key, pixels, ratio,
-                     images = jobs.at(row).images] {
-            PreviewCache::Preview preview;
-            if (*generation == asked) {
-                const QStringList files = images();
-                preview.stamp = stampOf(files, shared->libraryFolder);
-                const auto kept = shared->find(key);
-                if (kept && kept->stamp == preview.stamp) {
-                    preview.image = kept->image;
-                } else {
-                    preview.image = itemPreview(files, shared->libraryFolder, pixels);
-                    preview.image.setDevicePixelRatio(ratio);
-                    shared->keep(key, preview);
-                }
+    }
+}
+
+void PreviewProvider::startWork(const Request& request, const QList<PreviewJob>& jobs, int rows) {
+    // Fewer tasks than rows: each task costs the window's thread a little to
+    // hand over.
+    constexpr int kRowsPerTask = 16;
+    for (int first = 0; first < rows; first += kRowsPerTask) {
+        pool_.start([this, request, jobs, first, end = std::min(rows, first + kRowsPerTask)] {
+            for (int row = first; row < end; ++row) {
+                makeOne(request, row, jobs.at(row));
             }
-            QMetaObject::invokeMethod(
-                this, [this, target, row, key, preview] { deliver(target, row, key, preview); },
-                Qt::QueuedConnection);
         });
     }
+}
+
+void PreviewProvider::makeOne(const Request& request, int row, const PreviewJob& job) {
+    const QString key = rowKey(job, request.pixels);
+    PreviewCache::Preview preview;
+    if (*request.generation == request.asked) {
+        const QStringList files = job.images();
+        preview.stamp = stampOf(files, shared_->libraryFolder);
+        const auto kept = shared_->find(key);
+        if (kept && kept->stamp == preview.stamp) {
+            preview.image = kept->image;
+        } else {
+            preview.image = itemPreview(files, shared_->libraryFolder, request.pixels);
+            preview.image.setDevicePixelRatio(request.ratio);
+            shared_->keep(key, preview);
+        }
+    }
+    QMetaObject::invokeMethod(
+        this, [this, list = request.list, row, key, preview] { deliver(list, row, key, preview); },
+        Qt::QueuedConnection);
 }
 
 void PreviewProvider::deliver(const QPointer<QListWidget>& list, int row, const QString& key,
@@ -171,11 +216,12 @@ void PreviewProvider::deliver(const QPointer<QListWidget>& list, int row, const 
         item->data(kPreviewKeyRole).toString() == key) {
         item->setIcon(iconOf(key, preview));
     }
-    finishOne();
+    finish(1);
 }
 
-void PreviewProvider::finishOne() {
-    if (--outstanding_ == 0) {
+void PreviewProvider::finish(int previews) {
+    outstanding_ -= previews;
+    if (previews > 0 && outstanding_ == 0) {
         emit allShown();
     }
 }

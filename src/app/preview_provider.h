@@ -35,6 +35,9 @@ class PreviewProvider : public QObject {
 public:
     static constexpr qsizetype kMostPreviews = 4096;
     static constexpr qsizetype kMostBytes = qsizetype{16} << 20;
+    // Rows that get their icons at once when a list is filled, for its first
+    // paint even at the largest zoom; the others follow from the event loop.
+    static constexpr int kFirstRows = 128;
 
     explicit PreviewProvider(QString libraryFolder, QObject* parent = nullptr);
     // Drops the waiting work and waits for the previews being made.
@@ -63,9 +66,28 @@ signals:
 
 private:
     struct Shared;
+    // What a request asks for, all of it for one list.
+    struct Request {
+        QPointer<QListWidget> list;
+        std::shared_ptr<std::atomic_int> generation;
+        int asked = 0; // the generation it was asked in
+        int pixels = 0;
+        qreal ratio = 1.0;
+    };
+    static QString rowKey(const PreviewJob& job, int pixels);
+    // Gives rows [first, end) their keys, and the icons they show until
+    // their previews are ready.
+    void prepareRows(const Request& request, const QList<PreviewJob>& jobs, int first, int end,
+                     bool keepIcons);
+    // Hands the rows' work to the workers, a few rows a task.
+    void startWork(const Request& request, const QList<PreviewJob>& jobs, int rows);
+    // Makes (or finds) one row's preview on a worker thread and sends it to
+    // the window's thread; a request that was overtaken makes nothing.
+    void makeOne(const Request& request, int row, const PreviewJob& job);
     void deliver(const QPointer<QListWidget>& list, int row, const QString& key,
                  const PreviewCache::Preview& preview);
-    void finishOne();
+    // So many previews were shown or dropped.
+    void finish(int previews);
     // The icon of a preview: one for each picture, so that the pixmaps the
     // style draws from it are made once.
     QIcon iconOf(const QString& key, const PreviewCache::Preview& preview);

@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <list>
@@ -115,48 +115,91 @@ TEST(StartupTest, LibraryProblemsAreToldOnceAndTheWindowStillOpens) {
     }
 }
 
-// Under a real X server with a window manager, a message at start-up opens
-// centred over the main window, not in the corner of the screen.
-TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
-    QStringList programs;
-    for (const char* name : {"Xvfb", "openbox", "xdotool"}) {
-        programs.append(QStandardPaths::findExecutable(name));
+// An X server of its own at a screen size, which picks a free display, with
+// a window manager; the programs started on it end with it. Whatever the
+// programs remember goes to a settings folder of its own.
+class RealScreen {
+public:
+    explicit RealScreen(const QString& size) {
+        QProcess& server = start(
+            tool("Xvfb"), {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp"});
+        QByteArray said;
+        const QDeadlineTimer ready(10000);
+        while (!said.contains('\n') && server.waitForReadyRead(ready.remainingTime())) {
+            said += server.readAllStandardOutput();
+        }
+        environment.insert("DISPLAY", ":" + QString::fromLatin1(said.trimmed()));
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("XDG_CONFIG_HOME", settings_.path());
+        ready_ = said.contains('\n') && start(tool("openbox"), {}).waitForStarted(10000);
+        QThread::msleep(500); // for the window manager to take the screen
     }
-    if (programs.contains(QString())) {
-        GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
-    }
-    int number = 70;
-    const auto socket = [&number] { return QString("/tmp/.X11-unix/X%1").arg(number); };
-    while (QFile::exists(socket()) && number < 99) {
-        ++number;
-    }
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", QString(":%1").arg(number));
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    std::list<QProcess> processes; // ended in reverse order of starting
-    const auto cleanUp = qScopeGuard([&processes] {
-        for (QProcess& process : processes) {
+    ~RealScreen() {
+        for (QProcess& process : processes_) { // the last started first
             process.kill();
             process.waitForFinished();
         }
-    });
-    const auto start = [&](const QString& program, const QStringList& arguments) {
-        QProcess& process = processes.emplace_front();
+    }
+    RealScreen(const RealScreen&) = delete;
+    RealScreen& operator=(const RealScreen&) = delete;
+
+    // The tools it needs that this machine lacks; empty when it can run.
+    static QStringList missingTools() {
+        QStringList missing;
+        for (const char* name : {"Xvfb", "openbox", "xdotool", "import"}) {
+            if (tool(name).isEmpty()) {
+                missing.append(name);
+            }
+        }
+        return missing;
+    }
+    static QString tool(const char* name) {
+        return QStandardPaths::findExecutable(QString::fromLatin1(name));
+    }
+
+    bool ready() const { return ready_; }
+    QProcess& start(const QString& program, const QStringList& arguments) {
+        QProcess& process = processes_.emplace_front();
         process.setProcessEnvironment(environment);
         process.start(program, arguments);
-        return process.waitForStarted(10000);
-    };
-    ASSERT_TRUE(start(programs[0], {environment.value("DISPLAY"), "-screen", "0", "1280x1024x24",
-                                    "-nolisten", "tcp"}));
-    for (const QDeadlineTimer ready(10000); !QFile::exists(socket()) && !ready.hasExpired();) {
-        QThread::msleep(50);
+        return process;
     }
-    ASSERT_TRUE(start(programs[1], {}));
-    QThread::msleep(500);
+    // Runs a program on the screen to its end; answers what it wrote.
+    QByteArray run(const char* program, const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(tool(program), arguments);
+        process.waitForFinished(10000);
+        return process.readAllStandardOutput();
+    }
+    // The program's visible windows, by their X ids.
+    QStringList windows() {
+        return QString::fromLatin1(
+                   run("xdotool", {"search", "--onlyvisible", "--name", "^Brindo Creator$"}))
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+private:
+    QTemporaryDir settings_;
+    std::list<QProcess> processes_;
+    bool ready_ = false;
+};
+
+// Under a real X server with a window manager, a message at start-up opens
+// centred over the main window, not in the corner of the screen.
+TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
+    if (!RealScreen::missingTools().isEmpty()) {
+        GTEST_SKIP() << "needs " << RealScreen::missingTools().join(", ").toStdString();
+    }
+    RealScreen screen("1280x1024");
+    ASSERT_TRUE(screen.ready());
     // Without its library beside it the program tells that the base figure is missing.
     test::TempLibrary empty;
-    ASSERT_TRUE(QFile::copy(BRINDO_PROGRAM, empty.native("brindo")));
-    ASSERT_TRUE(start(empty.native("brindo"), {}));
+    const QString program = empty.native("brindo");
+    ASSERT_TRUE(QFile::copy(BRINDO_PROGRAM, program));
+    ASSERT_TRUE(screen.start(program, {}).waitForStarted(10000));
 
     // Both windows, once the message is placed (a loaded machine may map it
     // before the window manager has moved it).
@@ -170,13 +213,11 @@ TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
     const QRegularExpression geometry("Position: (\\d+),(\\d+).*\\n.*Geometry: (\\d+)x(\\d+)");
     for (const QDeadlineTimer shown(30000); !centred() && !shown.hasExpired();) {
         QThread::msleep(200);
-        QProcess search;
-        search.setProcessEnvironment(environment);
-        search.start(programs[2], {"search", "--onlyvisible", "--name", "^Brindo Creator$",
-                                   "getwindowgeometry", "%@"});
-        search.waitForFinished(5000);
+        const QString out = QString::fromLocal8Bit(
+            screen.run("xdotool", {"search", "--onlyvisible", "--name", "^Brindo Creator$",
+                                   "getwindowgeometry", "%@"}));
         windows.clear();
-        for (auto it = geometry.globalMatch(search.readAllStandardOutput()); it.hasNext();) {
+        for (auto it = geometry.globalMatch(out); it.hasNext();) {
             const auto match = it.next();
             const QRect rect(match.captured(1).toInt(), match.captured(2).toInt(),
                              match.captured(3).toInt(), match.captured(4).toInt());
@@ -188,6 +229,80 @@ TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
     ASSERT_EQ(windows.size(), 2) << "the window and its message";
     EXPECT_TRUE(centred()) << "window at " << windows.at(0).x() << "," << windows.at(0).y()
                            << ", message at " << windows.at(1).x() << "," << windows.at(1).y();
+}
+
+// What a grab of the window shows: the picture (all of one colour, at the
+// left edge of the client area, its top the client area's top) and the
+// client area, from there down to the window's bottom edge.
+struct SeenWindow {
+    QRect picture;
+    QSize client;
+
+    bool operator==(const SeenWindow&) const = default;
+};
+
+SeenWindow seeWindow(RealScreen& screen, const QString& window, QRgb pictureColour) {
+    const QImage grab = QImage::fromData(screen.run("import", {"-window", window, "png:-"}));
+    int top = 0;
+    while (top < grab.height() && grab.pixel(0, top) != pictureColour) {
+        ++top;
+    }
+    int bottom = top;
+    while (bottom < grab.height() && grab.pixel(0, bottom) == pictureColour) {
+        ++bottom;
+    }
+    int right = 0;
+    while (top < grab.height() && right < grab.width() && grab.pixel(right, top) == pictureColour) {
+        ++right;
+    }
+    return {QRect(0, top, right, bottom - top), QSize(grab.width(), grab.height() - top)};
+}
+
+// The window once two grabs in a row agree, as it is after the window
+// manager has placed it.
+SeenWindow settledWindow(RealScreen& screen, const QString& window, QRgb pictureColour) {
+    SeenWindow seen;
+    const QDeadlineTimer deadline(15000);
+    for (SeenWindow before; !deadline.hasExpired(); before = seen) {
+        QThread::msleep(300);
+        seen = seeWindow(screen, window, pictureColour);
+        if (seen == before && !seen.picture.isEmpty()) {
+            break;
+        }
+    }
+    return seen;
+}
+
+// On a real X server at 1920 x 1080, a first start shows the picture
+// enlarged, and Actual Size gives the classic client area to the pixel.
+TEST(StartupTest, AFirstStartOnALargeScreenEnlargesAndActualSizeIsClassic) {
+    if (!RealScreen::missingTools().isEmpty()) {
+        GTEST_SKIP() << "needs " << RealScreen::missingTools().join(", ").toStdString();
+    }
+    RealScreen screen("1920x1080");
+    ASSERT_TRUE(screen.ready());
+    test::TempLibrary library;
+    library.addFixedFiles(110, 212); // the default bottoms cover the picture
+    const QRgb bottoms = qRgb(20, 40, 160);
+    ASSERT_TRUE(QFile::copy(BRINDO_PROGRAM, library.native("brindo")));
+    ASSERT_TRUE(screen.start(library.native("brindo"), {}).waitForStarted(10000));
+    QStringList windows;
+    for (const QDeadlineTimer shown(30000); windows.isEmpty() && !shown.hasExpired();) {
+        QThread::msleep(200);
+        windows = screen.windows();
+    }
+    ASSERT_EQ(windows.size(), 1);
+
+    const SeenWindow first = settledWindow(screen, windows.at(0), bottoms);
+    const int zoom = first.picture.width() / 110;
+    EXPECT_GE(zoom, 2) << "one step more would pass half the screen's height";
+    EXPECT_EQ(first.picture.size(), QSize(110, 212) * zoom);
+    EXPECT_EQ(first.client, QSize(533 + (zoom - 1) * 110, 212 * zoom));
+
+    screen.run("xdotool", {"windowactivate", "--sync", windows.at(0), "key", "ctrl+0"});
+    const SeenWindow actual = settledWindow(screen, windows.at(0), bottoms);
+    EXPECT_EQ(actual.picture.size(), QSize(110, 212));
+    EXPECT_EQ(actual.client, QSize(533, 212));
 }
 
 // A one-layer hair item, covering pixel (0, 0), and tops, showing at (1, 0).

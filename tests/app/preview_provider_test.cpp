@@ -51,7 +51,7 @@ protected:
     QSignalSpy shown{&provider, &PreviewProvider::allShown};
 
     PreviewProviderTest() {
-        provider.setIconSize(16, 1.0);
+        provider.setIconSize(16, 2.0); // a high-density screen
         library.addImage("Tops/01.png", QColor(Qt::red), 8, 8);
         library.addImage("Tops/02.png", QColor(Qt::green), 8, 8);
         list.addItems({"01", "02", "<none>"});
@@ -89,6 +89,7 @@ TEST_F(PreviewProviderTest, RowsShowPlaceholdersThenPreviewsAndChangedFilesGetNe
     EXPECT_EQ(iconCentre(list, 1), QColor(Qt::green));
     EXPECT_EQ(iconCentre(list, 2), QColor(Qt::white)) << "nothing on the canvas colour";
     EXPECT_EQ(provider.keptCount(), 3);
+    EXPECT_EQ(provider.keptBytes(), 3 * 32 * 32 * 4) << "made in the screen's own pixels";
 
     library.addImage("Tops/01.png", QColor(Qt::blue), 8, 8);
     provider.show(&list, jobs(), true);
@@ -104,6 +105,13 @@ TEST_F(PreviewProviderTest, RowsShowPlaceholdersThenPreviewsAndChangedFilesGetNe
     provider.show(&list, {jobs().at(1)});
     ASSERT_TRUE(waitUntilShown());
     EXPECT_EQ(iconCentre(list, 0), QColor(Qt::green));
+
+    // A long list: rows beyond those of its first paint get theirs too.
+    const QList<PreviewJob> many(300, jobs().at(1));
+    list.addItems(QStringList(299, "02"));
+    provider.show(&list, many);
+    ASSERT_TRUE(waitUntilShown());
+    EXPECT_EQ(iconCentre(list, 299), QColor(Qt::green));
 
     provider.clear(&list);
     EXPECT_TRUE(list.item(0)->icon().isNull());
