@@ -147,7 +147,7 @@ TEST(VariantPickTest, HairFileCountTellsOneLayerFromTwoLayerItems) {
             library.addFile("HAIR/Long/readme.txt");
         }
         LibraryBrowser browser(library);
-        browser.state.hairExtra.imagePath = "back.png";
+        browser.state.hairExtra.switchOn("back.png"); // worn, from a two-layer item before
         browser.state.readyMadeOutfit.switchOn("01");
         browser.open("HAIR");
         const auto expectHair = [&](const QString& number) {
