@@ -126,9 +126,13 @@ void PreviewProvider::clear(QListWidget* list) {
     if (const auto generation = generations_.value(list)) {
         ++*generation;
     }
+    // Only rows given a preview carry an icon: freshly filled rows are left alone.
     for (int row = 0; row < list->count(); ++row) {
-        list->item(row)->setIcon(QIcon());
-        list->item(row)->setData(kPreviewKeyRole, QVariant());
+        QListWidgetItem* item = list->item(row);
+        if (item->data(kPreviewKeyRole).isValid()) {
+            item->setIcon(QIcon());
+            item->setData(kPreviewKeyRole, QVariant());
+        }
     }
 }
 
