@@ -92,22 +92,38 @@ QString nativeEntryPath(const QString& storedFolder, const QString& name) {
     return appendNative(nativePath(storedFolder), name);
 }
 
-QString nativePath(const QString& storedPath) {
+namespace {
+
+struct NativeLookup {
+    QString path;
+    bool seen = false; // something is there: the path needs no second look
+};
+
+NativeLookup lookUpNative(const QString& storedPath) {
     if (!storedPath.startsWith(kStoredSeparator)) {
         return {};
     }
     QString direct = storedPath;
     direct.replace(kStoredSeparator, u'/');
-    if (direct.size() > kLongestPath || QFileInfo::exists(direct)) {
-        return direct;
+    if (direct.size() > kLongestPath) {
+        return {direct};
     }
-    return resolveComponents(QStringLiteral("/"), storedPath.split(kStoredSeparator));
+    if (QFileInfo::exists(direct)) {
+        return {direct, true};
+    }
+    return {resolveComponents(QStringLiteral("/"), storedPath.split(kStoredSeparator))};
+}
+
+} // namespace
+
+QString nativePath(const QString& storedPath) {
+    return lookUpNative(storedPath).path;
 }
 
 QString locateImage(const QString& storedPath, const QString& libraryFolder) {
-    QString asStored = nativePath(storedPath);
-    if (!asStored.isEmpty() && QFileInfo::exists(asStored)) {
-        return asStored;
+    NativeLookup asStored = lookUpNative(storedPath);
+    if (asStored.seen || (!asStored.path.isEmpty() && QFileInfo::exists(asStored.path))) {
+        return asStored.path;
     }
     const QString root = nativePath(libraryFolder);
     if (root.isEmpty() || !QFileInfo(root).isDir()) {

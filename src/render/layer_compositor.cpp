@@ -44,8 +44,11 @@ LayerCompositor::Settings LayerCompositor::windowSettings(const QString& library
     return {libraryFolder, LayerCache::kWindowBounds, threadForEveryCore(), true};
 }
 
-LayerCompositor::Settings LayerCompositor::oneShotSettings(const QString& libraryFolder) {
-    return {libraryFolder, {1, std::numeric_limits<qint64>::max()}, threadForEveryCore(), false};
+LayerCompositor::Settings LayerCompositor::oneShotSettings(const QString& libraryFolder,
+                                                           LayerCache::Bounds kept) {
+    Settings settings{libraryFolder, kept, threadForEveryCore(), false};
+    settings.dropVanished = false; // a batch keeps many layers and draws few of them each time
+    return settings;
 }
 
 LayerCompositor::LayerCompositor(Settings settings)
@@ -189,7 +192,9 @@ ComposeReport LayerCompositor::compose(const QStringList& plan, CanvasImage& can
         drawn_.push_back({entry.identity, entry.trusted, report.results[i]});
     }
     bottomLevel_ = keepAt > 0 ? keepAt : from;
-    cache_.dropStale();
+    if (settings_.dropVanished) {
+        cache_.dropStale();
+    }
     return report;
 }
 

@@ -46,6 +46,11 @@ public:
         LayerCache::Bounds cacheBounds; // no layer is kept with a zero bound
         int decodeThreads = 0;          // 0: decode on the calling thread
         bool keepBottom = false;        // keep a composite to start from next time
+        // After each compose, look at the files of the layers it did not use
+        // and drop those changed or gone, so that the cache holds no image of
+        // a vanished file. Without it, a kept layer is still checked before it
+        // is drawn.
+        bool dropVanished = true;
         // A file changed more recently than this is read again on every
         // redraw, since a change within the file system's time step might not
         // show in its identity (see FileIdentity::settled).
@@ -54,9 +59,9 @@ public:
     // The window's: the cache bound of LayerCache::kWindowBounds, a decode
     // thread for every core, and the bottom kept.
     static Settings windowSettings(const QString& libraryFolder);
-    // brindo-cli's: a thread for every core, one layer kept (the base figure
-    // that sizes the canvas, so that it is decoded once), nothing else kept.
-    static Settings oneShotSettings(const QString& libraryFolder);
+    // For whole pictures one after another: a thread for every core, layers
+    // kept within `kept`, no bottom kept, kept files looked at only when drawn.
+    static Settings oneShotSettings(const QString& libraryFolder, LayerCache::Bounds kept);
 
     explicit LayerCompositor(Settings settings);
 

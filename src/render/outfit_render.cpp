@@ -12,28 +12,40 @@
 
 namespace brindo {
 
-RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder,
-                            const RenderOptions& options) {
-    RenderedOutfit rendered;
-    const LibraryLayout layout = resolveLibraryLayout(libraryFolder, options.openCategory);
-    LayerCompositor::Settings settings = LayerCompositor::oneShotSettings(libraryFolder);
+namespace {
+
+LayerCompositor::Settings compositorSettings(const QString& libraryFolder,
+                                             const RenderOptions& options,
+                                             LayerCache::Bounds kept) {
+    LayerCompositor::Settings settings = LayerCompositor::oneShotSettings(libraryFolder, kept);
     if (options.oneThread) {
         settings.decodeThreads = 0;
     }
-    LayerCompositor compositor(settings);
+    return settings;
+}
+
+} // namespace
+
+OutfitRenderer::OutfitRenderer(const QString& libraryFolder, const RenderOptions& options,
+                               LayerCache::Bounds kept)
+    : options_(options), layout_(resolveLibraryLayout(libraryFolder, options.openCategory)),
+      compositor_(compositorSettings(libraryFolder, options, kept)) {}
+
+RenderedOutfit OutfitRenderer::render(const Outfit& outfit) {
+    RenderedOutfit rendered;
     QSize size;
     {
-        const Layer baseFigure = compositor.picture(layout.baseFigure);
+        const Layer baseFigure = compositor_.picture(layout_.baseFigure);
         if (baseFigure->result != LoadResult::Loaded) {
             rendered.problem =
                 QObject::tr("the base figure \"%1\" is missing or cannot be read, so the picture "
                             "has no size")
-                    .arg(QDir::toNativeSeparators(nativePath(layout.baseFigure)));
+                    .arg(QDir::toNativeSeparators(nativePath(layout_.baseFigure)));
             return rendered;
         }
         size = baseFigure->image.size();
     }
-    const quint64 scale = std::max(options.scale, 1);
+    const quint64 scale = std::max(options_.scale, 1);
     const quint64 width = static_cast<quint64>(size.width()) * scale;
     const quint64 height = static_cast<quint64>(size.height()) * scale;
     if (!withinPngLimit(width, height)) {
@@ -47,13 +59,18 @@ RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder,
     }
     CanvasImage canvas;
     canvas.resize(size.width(), size.height(),
-                  options.transparent ? CanvasImage::kClear : options.background | 0xFF000000U);
-    const QStringList plan = drawPlan(outfit, layout);
-    const ComposeReport report = drawOutfit(plan, compositor, canvas);
+                  options_.transparent ? CanvasImage::kClear : options_.background | 0xFF000000U);
+    const QStringList plan = drawPlan(outfit, layout_);
+    const ComposeReport report = drawOutfit(plan, compositor_, canvas);
     rendered.picture =
         scale > 1 ? scaledUp(canvas.image(), static_cast<int>(scale)) : canvas.image();
     rendered.failedLoads = failedLoads(plan, report);
     return rendered;
+}
+
+RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder,
+                            const RenderOptions& options) {
+    return OutfitRenderer(libraryFolder, options).render(outfit);
 }
 
 QImage scaledUp(const QImage& picture, int factor) {

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "catalogue/library_layout.h"
 #include "model/outfit.h"
 #include "render/canvas_image.h"
 #include "render/draw_outfit.h"
+#include "render/layer_compositor.h"
 #include "render/png/png_loading.h"
 
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <limits>
 
 namespace brindo {
 
@@ -38,10 +41,30 @@ struct RenderedOutfit {
     bool ok() const { return problem.isEmpty(); }
 };
 
-// Draws the outfit as the window shows it after a full redraw: a canvas of the
-// base figure's size on the canvas background, then drawOutfit. Images that
-// cannot be loaded are left out and listed; only a missing base figure, or a
-// scale that makes the picture too large, leaves no picture.
+// Draws outfits of one library, one after another, as the window shows them
+// after a full redraw: a canvas of the base figure's size on the canvas
+// background, then drawOutfit. Images that cannot be loaded are left out and
+// listed; only a missing base figure, or a scale that makes the picture too
+// large, leaves no picture. Decoded layers are kept for the next outfit within
+// `kept` (each file checked again before it is reused); the library's layout
+// is resolved once.
+class OutfitRenderer {
+public:
+    // One layer kept: the base figure that sizes the canvas, so that it is
+    // decoded once.
+    static constexpr LayerCache::Bounds kBaseFigureOnly{1, std::numeric_limits<qint64>::max()};
+
+    OutfitRenderer(const QString& libraryFolder, const RenderOptions& options,
+                   LayerCache::Bounds kept = kBaseFigureOnly);
+    RenderedOutfit render(const Outfit& outfit);
+
+private:
+    RenderOptions options_;
+    LibraryLayout layout_;
+    LayerCompositor compositor_;
+};
+
+// One outfit, drawn by an OutfitRenderer of its own.
 RenderedOutfit renderOutfit(const Outfit& outfit, const QString& libraryFolder,
                             const RenderOptions& options = {});
 

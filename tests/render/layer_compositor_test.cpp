@@ -122,6 +122,17 @@ TEST_F(LayerCompositorTest, ACachedLayerIsReadAgainWhenItsFileIsRewrittenReplace
     report = drawOutfit({top, hats[0]}, compositor, canvas);
     EXPECT_EQ(report.firstBlended, 0);
     EXPECT_EQ(canvas.image().pixel(2, 2), qRgb(0, 255, 0));
+
+    // A batch's compositor looks at a kept layer's file only when drawing it: still the new one.
+    LayerCompositor::Settings batch =
+        LayerCompositor::oneShotSettings(library.stored(), {4, 1 << 20});
+    batch.settleTime = 0ns;
+    LayerCompositor batchCompositor(batch);
+    EXPECT_EQ(drawn(batchCompositor), qRgb(0, 255, 0));
+    std::this_thread::sleep_for(30ms);
+    overwrite(file, red);
+    EXPECT_EQ(drawn(batchCompositor), qRgb(255, 0, 0));
+    EXPECT_EQ(report.decoded, 1);
 }
 
 TEST_F(LayerCompositorTest, FilesReadAheadAreDrawnWithoutReadingThemAgainUnlessTheyChange) {

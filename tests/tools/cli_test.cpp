@@ -8,6 +8,7 @@
 #include "support/window_test.h"
 
 #include <QCryptographicHash>
+#include <QFileInfo>
 
 namespace brindo {
 namespace {
@@ -256,6 +257,17 @@ TEST(CommandLineTest, GoldenDocumentsKeepTheirPixels) {
         const QString actual = QString::fromLatin1(sum.result().toHex());
         EXPECT_EQ(actual, expected.value(name)) << name.toStdString();
         actualSums += actual + "  " + name + u'\n';
+    }
+    // One worker draws them all in turn, from the layers it kept: the same pictures.
+    QStringList batch{"render", "--out-dir", temp.native("batch"), "--format", "bmp", "-j1"};
+    for (const QString& name : documents) {
+        batch.append(temp.native(name));
+    }
+    EXPECT_NE(cli(batch).status, 1);
+    for (const QString& name : documents) {
+        EXPECT_EQ(readFile(temp.native("batch/" + QFileInfo(name).completeBaseName() + ".bmp")),
+                  readFile(temp.native(name + ".bmp")))
+            << name.toStdString();
     }
     if (qEnvironmentVariableIsSet("BRINDO_UPDATE_GOLDEN") && sumsFile.open(QIODevice::WriteOnly)) {
         sumsFile.write(actualSums.toUtf8());

@@ -18,14 +18,18 @@ TEST(OrderedPoolTest, ResultsComeInInputOrderWithBoundedWorkers) {
     QList<qsizetype> order;
     const Qt::HANDLE caller = QThread::currentThreadId();
     bool doneOnCaller = true;
+    std::vector<std::atomic<int>> busy(3); // no thread name runs two tasks at once
+    std::atomic<bool> namesShared = false;
     runInOrder(
         kTasks, 3,
-        [&](qsizetype index) {
+        [&](qsizetype index, int worker) {
+            namesShared = namesShared || worker < 0 || worker >= 3 || ++busy[worker] > 1;
             mostRunning = std::max(mostRunning.load(), ++running);
             // Early tasks take longest, so later ones finish first.
             QThread::usleep(static_cast<unsigned long>((kTasks - index) % 7) * 500);
             results[static_cast<std::size_t>(index)] = static_cast<int>(index * index);
             --running;
+            --busy[worker];
         },
         [&](qsizetype index) {
             doneOnCaller = doneOnCaller && QThread::currentThreadId() == caller;
@@ -38,12 +42,13 @@ TEST(OrderedPoolTest, ResultsComeInInputOrderWithBoundedWorkers) {
     }
     EXPECT_EQ(order, expected);
     EXPECT_TRUE(doneOnCaller);
+    EXPECT_FALSE(namesShared);
     EXPECT_LE(mostRunning.load(), 3);
     EXPECT_GE(mostRunning.load(), 2) << "the workers run side by side";
 
     int calls = 0;
     runInOrder(
-        0, 4, [](qsizetype) {}, [&calls](qsizetype) { ++calls; });
+        0, 4, [](qsizetype, int) {}, [&calls](qsizetype) { ++calls; });
     EXPECT_EQ(calls, 0);
 }
 

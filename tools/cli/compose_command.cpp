@@ -140,7 +140,9 @@ int runCompose(const QStringList& arguments) {
     }
     ProfileText text;
     writeOutfit(text, outfit);
-    PictureReport report = drawPicture({outfit, QString::fromUtf8(text.bytes()), {}}, settings);
+    OutfitRenderer renderer(settings.libraryFolder, settings.render);
+    PictureReport report =
+        drawPicture({outfit, QString::fromUtf8(text.bytes()), {}}, settings, renderer);
     writePicture(report, out);
     for (const QString& problem : std::as_const(report.problems)) {
         printError(parser.command(), problem);

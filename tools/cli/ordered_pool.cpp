@@ -9,7 +9,7 @@
 
 namespace brindo::cli {
 
-void runInOrder(qsizetype count, int workers, const std::function<void(qsizetype)>& work,
+void runInOrder(qsizetype count, int workers, const std::function<void(qsizetype, int)>& work,
                 const std::function<void(qsizetype)>& done,
                 const std::function<void(qsizetype)>& waiting, int tick) {
     std::mutex mutex;
@@ -18,7 +18,7 @@ void runInOrder(qsizetype count, int workers, const std::function<void(qsizetype
     qsizetype next = 0;
     qsizetype finishedCount = 0;
 
-    const auto runTasks = [&] {
+    const auto runTasks = [&](int worker) {
         for (;;) {
             qsizetype index = 0;
             {
@@ -28,7 +28,7 @@ void runInOrder(qsizetype count, int workers, const std::function<void(qsizetype
                 }
                 index = next++;
             }
-            work(index);
+            work(index, worker);
             {
                 const std::lock_guard lock(mutex);
                 finished[static_cast<std::size_t>(index)] = true;
@@ -38,10 +38,11 @@ void runInOrder(qsizetype count, int workers, const std::function<void(qsizetype
         }
     };
     std::vector<std::thread> threads;
-    const qsizetype threadCount = std::clamp<qsizetype>(workers, 1, std::max<qsizetype>(count, 1));
+    const auto threadCount =
+        static_cast<int>(std::clamp<qsizetype>(workers, 1, std::max<qsizetype>(count, 1)));
     threads.reserve(static_cast<std::size_t>(threadCount));
-    for (qsizetype i = 0; i < threadCount; ++i) {
-        threads.emplace_back(runTasks);
+    for (int worker = 0; worker < threadCount; ++worker) {
+        threads.emplace_back(runTasks, worker);
     }
 
     for (qsizetype reported = 0; reported < count; ++reported) {

@@ -113,10 +113,10 @@ void readLibrary(PictureSettings& settings) {
     settings.layout = resolveLibraryLayout(settings.libraryFolder, settings.render.openCategory);
 }
 
-PictureReport drawPicture(const OutfitSource& source, const PictureSettings& settings) {
+PictureReport drawPicture(const OutfitSource& source, const PictureSettings& settings,
+                          OutfitRenderer& renderer) {
     PictureReport report;
-    const RenderedOutfit rendered =
-        renderOutfit(source.outfit, settings.libraryFolder, settings.render);
+    const RenderedOutfit rendered = renderer.render(source.outfit);
     if (!rendered.ok()) {
         report.status = kFailure;
         report.problems.append(rendered.problem);

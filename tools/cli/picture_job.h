@@ -83,8 +83,9 @@ struct PictureReport {
 // Draws the outfit of `source` for the format of `settings`: a PNG carries
 // the outfit (without the folders of this machine unless keepPaths) and the
 // credits of what it shows. Missing images are listed; with strict they leave
-// no picture.
-PictureReport drawPicture(const OutfitSource& source, const PictureSettings& settings);
+// no picture. The renderer draws for the library and options of `settings`.
+PictureReport drawPicture(const OutfitSource& source, const PictureSettings& settings,
+                          OutfitRenderer& renderer);
 
 // Encodes the picture and writes it in one step: to `output`, a BMP file
 // straight from the picture's rows, or to stdout for "-". Adds the problem to

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -21,6 +22,10 @@ const QString kCommand = QStringLiteral("render");
 
 // Fewer inputs than this finish before a progress line would be read.
 constexpr qsizetype kProgressFrom = 8;
+
+// The decoded layers each worker keeps for the next pictures: at the native
+// size about the whole sample library, at the large size a few layers.
+constexpr LayerCache::Bounds kKeptPerWorker{512, qint64{16} << 20};
 
 // Standard input may hold a document or a picture that carries one.
 constexpr qint64 kMostStdinBytes = qint64{256} * 1024 * 1024;
@@ -72,7 +77,8 @@ QByteArray readStdin(bool& tooLarge) {
 // Renders one input. Problems that do not name the input already start with
 // `prefix`.
 PictureReport renderOne(const RenderInput& input, const PictureSettings& settings,
-                        const QByteArray& stdinBytes, const QString& prefix) {
+                        OutfitRenderer& renderer, const QByteArray& stdinBytes,
+                        const QString& prefix) {
     PictureReport report;
     if (!input.problem.isEmpty()) {
         report.status = kFailure;
@@ -88,7 +94,7 @@ PictureReport renderOne(const RenderInput& input, const PictureSettings& setting
             report.problems.append(source.problem);
             return report;
         }
-        report = drawPicture(source, settings);
+        report = drawPicture(source, settings, renderer);
         writePicture(report, input.output);
     } catch (const std::exception& error) {
         report = {};
@@ -114,12 +120,18 @@ int renderAll(const QList<RenderInput>& inputs, PictureSettings& settings, int w
     const bool several = inputs.size() > 1;
     int status = kSuccess;
     qsizetype incomplete = 0;
+    std::vector<std::optional<OutfitRenderer>> renderers(static_cast<std::size_t>(workers));
     runInOrder(
         inputs.size(), workers,
-        [&](qsizetype index) {
+        [&](qsizetype index, int worker) {
+            std::optional<OutfitRenderer>& renderer = renderers[static_cast<std::size_t>(worker)];
+            if (!renderer) {
+                renderer.emplace(settings.libraryFolder, settings.render,
+                                 several ? kKeptPerWorker : OutfitRenderer::kBaseFigureOnly);
+            }
             const RenderInput& input = inputs.at(index);
             reports[static_cast<std::size_t>(index)] =
-                renderOne(input, settings, stdinBytes,
+                renderOne(input, settings, *renderer, stdinBytes,
                           several ? fitForMessage(input.file) + QStringLiteral(": ") : QString());
         },
         [&](qsizetype index) {
