@@ -38,6 +38,9 @@ std::unique_ptr<MainWindow> previewWindow(const BenchLibrary& library, bool prev
     form->setZoom(1);
     form->setPreviewsShown(previews);
     previewsReady(*form);
+    // Shown on the screen, so that the click's repaint paints: without
+    // previews nothing else would wait for the window to be exposed.
+    QTest::qWaitForWindowExposed(form.get());
     return form;
 }
 

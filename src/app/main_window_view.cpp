@@ -281,33 +281,36 @@ void MainWindow::showPreviews(ListBox* list, bool keepIcons) {
         return;
     }
     const QStringList rows = list->rows();
-    QList<PreviewJob> jobs;
-    jobs.reserve(rows.size());
+    PreviewRows previews;
     if (list == categoryList_) {
-        for (const QString& row : rows) {
-            jobs.append(
-                {previewKey({QStringLiteral("category"), row}),
-                 [folder = libraryFolder_, row] { return categoryRowImages(folder, row); }});
-        }
+        previews.key = [rows](int row) {
+            return previewKey({QStringLiteral("category"), rows.value(row)});
+        };
+        previews.images = [folder = libraryFolder_, rows](int row) {
+            return categoryRowImages(folder, rows.value(row));
+        };
     } else if (list == itemList_ && openCategory_) {
         const auto category = std::make_shared<const OpenCategory>(*openCategory_);
-        const QString list = previewKey({QStringLiteral("item"), category->folder, QString()});
-        for (const QString& row : rows) {
-            jobs.append({list + row, [category, row] { return itemRowImages(*category, row); }});
-        }
+        const QString prefix = previewKey({QStringLiteral("item"), category->folder, QString()});
+        previews.key = [prefix, rows](int row) { return prefix + rows.value(row); };
+        previews.images = [category, rows](int row) {
+            return itemRowImages(*category, rows.value(row));
+        };
     } else if (list == variantList_ && openCategory_ && variantsItem_) {
         const auto category = std::make_shared<const OpenCategory>(*openCategory_);
         const QString item = *variantsItem_;
-        for (int index = 0; index < rows.size(); ++index) {
-            const QString& row = rows.at(index);
-            jobs.append({previewKey({QStringLiteral("variant"), category->folder, item,
-                                     QString::number(index), row}),
-                         [category, item, index, row] {
-                             return variantRowImages(*category, item, index, row);
-                         }});
-        }
+        previews.key = [folder = category->folder, item, rows](int row) {
+            return previewKey(
+                {QStringLiteral("variant"), folder, item, QString::number(row), rows.value(row)});
+        };
+        previews.images = [category, item, rows](int row) {
+            return variantRowImages(*category, item, row, rows.value(row));
+        };
+    } else {
+        previews_->clear(list);
+        return;
     }
-    previews_->show(list, jobs, keepIcons);
+    previews_->show(list, previews, keepIcons);
 }
 
 void MainWindow::showWornRows() {

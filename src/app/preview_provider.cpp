@@ -136,41 +136,38 @@ void PreviewProvider::clear(QListWidget* list) {
     }
 }
 
-void PreviewProvider::show(QListWidget* list, const QList<PreviewJob>& jobs, bool keepIcons) {
+void PreviewProvider::show(QListWidget* list, const PreviewRows& previews, bool keepIcons) {
     auto& generation = generations_[list];
     if (!generation) {
         generation = std::make_shared<std::atomic_int>(0);
     }
     const Request request{list, generation, ++*generation, qRound(side_ * pixelRatio_),
                           pixelRatio_};
-    const int rows = std::min(list->count(), static_cast<int>(jobs.size()));
+    const int rows = list->count();
     outstanding_ += rows;
     // The rows that the list's first paint can show get their icons now; the
     // others, and the workers' tasks, follow from the event loop, so that the
     // click that fills a list of thousands of rows does not wait for them.
     const int firstRows = std::min(rows, kFirstRows);
-    prepareRows(request, jobs, 0, firstRows, keepIcons);
+    prepareRows(request, previews, 0, firstRows, keepIcons);
     QMetaObject::invokeMethod(
         this,
-        [this, request, jobs, rows, firstRows, keepIcons] {
+        [this, request, previews, rows, firstRows, keepIcons] {
             if (!request.list || *request.generation != request.asked) {
                 finish(rows); // overtaken
                 return;
             }
-            prepareRows(request, jobs, firstRows, rows, keepIcons);
-            startWork(request, jobs, rows);
+            prepareRows(request, previews, firstRows, rows, keepIcons);
+            startWork(request, previews, rows);
         },
         Qt::QueuedConnection);
 }
 
-QString PreviewProvider::rowKey(const PreviewJob& job, int pixels) {
-    return job.key + u'@' + QString::number(pixels);
-}
-
-void PreviewProvider::prepareRows(const Request& request, const QList<PreviewJob>& jobs, int first,
+void PreviewProvider::prepareRows(const Request& request, const PreviewRows& previews, int first,
                                   int end, bool keepIcons) {
+    const QString pixels = u'@' + QString::number(request.pixels);
     for (int row = first; row < std::min(end, request.list->count()); ++row) {
-        const QString key = rowKey(jobs.at(row), request.pixels);
+        const QString key = previews.key(row) + pixels;
         QListWidgetItem* item = request.list->item(row);
         item->setData(kPreviewKeyRole, key);
         if (!keepIcons || item->icon().isNull()) {
@@ -180,24 +177,31 @@ void PreviewProvider::prepareRows(const Request& request, const QList<PreviewJob
     }
 }
 
-void PreviewProvider::startWork(const Request& request, const QList<PreviewJob>& jobs, int rows) {
+void PreviewProvider::startWork(const Request& request, const PreviewRows& previews, int rows) {
     // Fewer tasks than rows: each task costs the window's thread a little to
     // hand over.
     constexpr int kRowsPerTask = 16;
+    const QListWidget* list = request.list;
     for (int first = 0; first < rows; first += kRowsPerTask) {
-        pool_.start([this, request, jobs, first, end = std::min(rows, first + kRowsPerTask)] {
-            for (int row = first; row < end; ++row) {
-                makeOne(request, row, jobs.at(row));
+        const int end = std::min({rows, first + kRowsPerTask, list->count()});
+        QStringList keys;
+        for (int row = first; row < end; ++row) {
+            keys.append(list->item(row)->data(kPreviewKeyRole).toString());
+        }
+        pool_.start([this, request, previews, first, keys] {
+            for (int row = first; row < first + keys.size(); ++row) {
+                makeOne(request, row, keys.at(row - first), previews);
             }
         });
     }
+    finish(rows - std::max(0, std::min(rows, list->count())));
 }
 
-void PreviewProvider::makeOne(const Request& request, int row, const PreviewJob& job) {
-    const QString key = rowKey(job, request.pixels);
+void PreviewProvider::makeOne(const Request& request, int row, const QString& key,
+                              const PreviewRows& previews) {
     PreviewCache::Preview preview;
     if (*request.generation == request.asked) {
-        const QStringList files = job.images();
+        const QStringList files = previews.images(row);
         preview.stamp = stampOf(files, shared_->libraryFolder);
         const auto kept = shared_->find(key);
         if (kept && kept->stamp == preview.stamp) {

@@ -15,12 +15,13 @@ class QListWidget;
 
 namespace brindo {
 
-// The preview of one row of a list: a key that names what the row shows (the
-// same key, the same picture while its files stay the same), and how to find
-// its images. `images` runs on a worker thread.
-struct PreviewJob {
-    QString key;
-    std::function<QStringList()> images;
+// The previews of a list's rows, asked for row by row only when a row's turn
+// comes, so that filling a long list costs nothing up front: the key that
+// names what a row shows (the same key, the same picture while its files stay
+// the same), and how to find its images, which runs on a worker thread.
+struct PreviewRows {
+    std::function<QString(int row)> key;
+    std::function<QStringList(int row)> images;
 };
 
 // Makes the previews of list rows on worker threads and shows them as the
@@ -47,11 +48,11 @@ public:
     void setIconSize(int side, qreal devicePixelRatio);
     int iconSide() const { return side_; }
 
-    // Shows the previews of `jobs` in the rows of `list`, one job a row.
-    // Work asked for the list before and not yet begun is dropped; with
-    // `keepIcons` the rows keep the icons they show until their new previews
-    // are ready (for the same rows asked again).
-    void show(QListWidget* list, const QList<PreviewJob>& jobs, bool keepIcons = false);
+    // Shows the previews of the rows of `list`. Work asked for the list
+    // before and not yet begun is dropped; with `keepIcons` the rows keep the
+    // icons they show until their new previews are ready (for the same rows
+    // asked again).
+    void show(QListWidget* list, const PreviewRows& previews, bool keepIcons = false);
     // Takes the icons off the list and drops its work.
     void clear(QListWidget* list);
 
@@ -74,16 +75,15 @@ private:
         int pixels = 0;
         qreal ratio = 1.0;
     };
-    static QString rowKey(const PreviewJob& job, int pixels);
     // Gives rows [first, end) their keys, and the icons they show until
     // their previews are ready.
-    void prepareRows(const Request& request, const QList<PreviewJob>& jobs, int first, int end,
+    void prepareRows(const Request& request, const PreviewRows& previews, int first, int end,
                      bool keepIcons);
     // Hands the rows' work to the workers, a few rows a task.
-    void startWork(const Request& request, const QList<PreviewJob>& jobs, int rows);
+    void startWork(const Request& request, const PreviewRows& previews, int rows);
     // Makes (or finds) one row's preview on a worker thread and sends it to
     // the window's thread; a request that was overtaken makes nothing.
-    void makeOne(const Request& request, int row, const PreviewJob& job);
+    void makeOne(const Request& request, int row, const QString& key, const PreviewRows& previews);
     void deliver(const QPointer<QListWidget>& list, int row, const QString& key,
                  const PreviewCache::Preview& preview);
     // So many previews were shown or dropped.

@@ -57,15 +57,19 @@ protected:
         list.addItems({"01", "02", "<none>"});
     }
 
-    QList<PreviewJob> jobs() const {
-        QList<PreviewJob> made;
-        for (const QString row : {"01", "02"}) {
-            made.append({"Tops " + row, [path = library.stored("Tops/" + row + ".png")] {
-                             return QStringList{path};
-                         }});
+    // The list's rows "01" and "02" show those tops, any other row nothing.
+    PreviewRows previews() const {
+        QStringList rows;
+        for (int row = 0; row < list.count(); ++row) {
+            rows.append(list.item(row)->text());
         }
-        made.append({"none", [] { return QStringList(); }});
-        return made;
+        const QString tops = library.stored("Tops");
+        return {[rows](int row) { return rows.value(row); },
+                [rows, tops](int row) {
+                    return rows.value(row) == "<none>"
+                               ? QStringList()
+                               : QStringList{tops + '\\' + rows.value(row) + ".png"};
+                }};
     }
 
     bool waitUntilShown() { return provider.outstanding() == 0 || shown.wait(5000); }
@@ -75,10 +79,12 @@ protected:
 // changes gets a new preview, while the row shows the old one meanwhile.
 TEST_F(PreviewProviderTest, RowsShowPlaceholdersThenPreviewsAndChangedFilesGetNewOnes) {
     QSemaphore release;
-    QList<PreviewJob> slow = jobs();
-    slow[0].images = [&release, path = library.stored("Tops/01.png")] {
-        release.acquire();
-        return QStringList{path};
+    PreviewRows slow = previews();
+    slow.images = [&release, all = previews().images](int row) {
+        if (row == 0) {
+            release.acquire();
+        }
+        return all(row);
     };
     provider.show(&list, slow);
     const QColor placeholder = iconCentre(list, 0);
@@ -92,24 +98,23 @@ TEST_F(PreviewProviderTest, RowsShowPlaceholdersThenPreviewsAndChangedFilesGetNe
     EXPECT_EQ(provider.keptBytes(), 3 * 32 * 32 * 4) << "made in the screen's own pixels";
 
     library.addImage("Tops/01.png", QColor(Qt::blue), 8, 8);
-    provider.show(&list, jobs(), true);
+    provider.show(&list, previews(), true);
     EXPECT_EQ(iconCentre(list, 0), QColor(Qt::red)) << "kept until the new one is ready";
     ASSERT_TRUE(waitUntilShown());
     EXPECT_EQ(iconCentre(list, 0), QColor(Qt::blue));
     EXPECT_EQ(provider.keptCount(), 3) << "in place of the old one";
 
     // Refilled before its previews came: the old answers go nowhere.
-    provider.show(&list, jobs());
+    provider.show(&list, previews());
     list.clear();
     list.addItems({"02"});
-    provider.show(&list, {jobs().at(1)});
+    provider.show(&list, previews());
     ASSERT_TRUE(waitUntilShown());
     EXPECT_EQ(iconCentre(list, 0), QColor(Qt::green));
 
     // A long list: rows beyond those of its first paint get theirs too.
-    const QList<PreviewJob> many(300, jobs().at(1));
     list.addItems(QStringList(299, "02"));
-    provider.show(&list, many);
+    provider.show(&list, previews());
     ASSERT_TRUE(waitUntilShown());
     EXPECT_EQ(iconCentre(list, 299), QColor(Qt::green));
 
