@@ -1,10 +1,11 @@
-// PngPainter: whatever a file holds, load either makes it the current
-// image or reports why not, and drawOn composites it onto a canvas.
+// loadPicture: whatever a file holds, it either gives a picture or says why
+// not, and blendPicture composites the picture onto a canvas anywhere.
 
 #include "catalogue/stored_path.h"
 #include "fuzz_support.h"
+#include "render/blend.h"
 #include "render/canvas_image.h"
-#include "render/png/png_painter.h"
+#include "render/png/png_loading.h"
 
 #include <QImageReader>
 #include <array>
@@ -45,23 +46,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString file = writeInput(QStringLiteral("picture.png"), data, size);
     lastComplaint = 0;
 
-    PngPainter png;
-    const LoadResult result = png.load(storedFromNative(file));
-    const bool hasImage = png.width() > 0 && png.height() > 0;
-    check(result == LoadResult::Loaded ? hasImage : !hasImage && png.width() == 0,
-          "only a loaded file gives a current image");
+    const LoadedPicture png = loadPicture(storedFromNative(file), QString());
+    const LoadResult result = png.result;
+    const bool hasImage = png.image.width() > 0 && png.image.height() > 0;
+    check(result == LoadResult::Loaded ? hasImage : !hasImage && png.image.width() == 0,
+          "only a loaded file gives a picture");
     check(result == LoadResult::Loaded || result == LoadResult::NotDecodable ||
               result == LoadResult::TooLarge,
           "an existing file is found");
     canvas.clear();
-    png.drawOn(canvas.surface(), 0, 0);
-    png.drawOn(canvas.surface(), -3, 5);
+    if (result == LoadResult::Loaded) {
+        QImage& surface = *canvas.surface();
+        blendPicture(surface, png.image, png.coverage, {0, 0}, 0, surface.height());
+        blendPicture(surface, png.image, png.coverage, {-3, 5}, 0, surface.height());
+    }
 
     const QImageReader header(file, "png");
     countOutcome(static_cast<std::size_t>(result));
     countOutcome(16 + static_cast<std::size_t>(header.imageFormat()));
-    countOutcome(64 + static_cast<std::size_t>(png.width() % 16) * 16 +
-                 static_cast<std::size_t>(png.height() % 16));
+    countOutcome(64 + static_cast<std::size_t>(png.image.width() % 16) * 16 +
+                 static_cast<std::size_t>(png.image.height() % 16));
     countOutcome(320 + lastComplaint % 192);
     return 0;
 }

@@ -1,7 +1,7 @@
+#include "render/blend.h"
 #include "render/png/pixel_memory.h"
 #include "render/png/png_decode.h"
 #include "render/png/png_loading.h"
-#include "render/png/png_painter.h"
 #include "render/png/png_rows.h"
 #include "support/file_bytes.h"
 #include "support/temp_library.h"
@@ -279,8 +279,8 @@ TEST(PixelMemoryTest, BuffersAreWritableApartAndNeverSmallerThanAsked) {
 }
 
 // Each kind is drawn source over onto white at (1, 2), where the picture's
-// clear margin shows its place; a failed load after it leaves nothing to draw.
-TEST(PngPainterTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsDrawNothing) {
+// clear margin shows its place; a failed load gives nothing to draw.
+TEST(PngLoadingTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsGiveNoPicture) {
     test::TempLibrary library;
     const QImage picture = test::samplePicture().copy(-1, -2, 10, 9);
     library.addFile("text.png", "not a picture");
@@ -297,24 +297,20 @@ TEST(PngPainterTest, KindsThatRealFilesUseDrawAsQtReadsThemAndFailedLoadsDrawNot
                                   LoadResult::FileNotFound}; // a folder is no image file
     QImage white(12, 12, QImage::Format_RGB32);
     white.fill(Qt::white);
-    QImage surface = white;
-    PngPainter component;
-    component.drawOn(&surface, 1, 2);
-    EXPECT_EQ(surface, white) << "nothing is drawn before any load";
     for (int i = 0; i < 5; ++i) {
         const QByteArray png = test::encodePng(picture, kinds[i]);
         library.addFile("kind.png", png);
-        ASSERT_EQ(component.load(library.stored("kind.png")), LoadResult::Loaded) << i;
+        const LoadedPicture loaded = loadPicture(library.stored("kind.png"), QString());
+        ASSERT_EQ(loaded.result, LoadResult::Loaded) << i;
         QImage expected = white;
         QPainter(&expected).drawImage(1, 2, qtPixels(png));
-        surface = white;
-        component.drawOn(&surface, 1, 2);
+        QImage surface = white;
+        blendPicture(surface, loaded.image, loaded.coverage, {1, 2}, 0, surface.height());
         EXPECT_EQ(surface, expected) << i;
 
-        EXPECT_EQ(component.load(failing[i]), results[i]) << i;
-        EXPECT_EQ(QSize(component.width(), component.height()), QSize(0, 0));
-        component.drawOn(&surface, 1, 2);
-        EXPECT_EQ(surface, expected) << i;
+        const LoadedPicture failed = loadPicture(failing[i], QString());
+        EXPECT_EQ(failed.result, results[i]) << i;
+        EXPECT_TRUE(failed.image.isNull()) << i;
     }
 }
 
