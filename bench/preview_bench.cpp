@@ -34,13 +34,10 @@ bool previewsReady(const MainWindow& form) {
 // made, so that nothing is kept of the category about to open.
 std::unique_ptr<MainWindow> previewWindow(const BenchLibrary& library, bool previews) {
     auto form = makeWindow(previewLibrary(library));
-    form->start();
+    startShown(*form);
     form->setZoom(1);
     form->setPreviewsShown(previews);
     previewsReady(*form);
-    // Shown on the screen, so that the click's repaint paints: without
-    // previews nothing else would wait for the window to be exposed.
-    QTest::qWaitForWindowExposed(form.get());
     return form;
 }
 

@@ -48,7 +48,7 @@ bool waitForPaint(const PaintWatch& watch) {
 // One item clicked again and again: every layer is unchanged.
 void itemClick(benchmark::State& state, const BenchLibrary& library) {
     auto form = makeWindow(library.native);
-    form->start();
+    startShown(*form);
     dressFully(*form);
     const auto images =
         drawPlan(form->outfit(), resolveLibraryLayout(form->libraryFolder())).size();
@@ -100,7 +100,7 @@ void clickEveryItem(MainWindow& form, int pauseMs,
 // 95th percentile of any one category, in ms.
 void everyItem(benchmark::State& state, const BenchLibrary& library, int pauseMs) {
     auto form = makeWindow(library.native);
-    form->start();
+    startShown(*form);
     dressFully(*form);
     std::vector<double> all;
     std::vector<double> lowest;

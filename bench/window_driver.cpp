@@ -38,6 +38,14 @@ std::unique_ptr<MainWindow> makeWindow(const QString& nativeLibrary) {
     return std::make_unique<MainWindow>(nativeLibrary, std::make_unique<QuietDialogs>());
 }
 
+void startShown(MainWindow& form) {
+    form.start();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        std::fprintf(stderr, "brindo-bench: the window was never shown\n");
+        std::exit(2);
+    }
+}
+
 void click(ListBox* list, const QString& row) {
     const int found = list->rowOf(row);
     if (found < 0) {
