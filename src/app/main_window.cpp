@@ -220,8 +220,7 @@ QList<FailedLoad> MainWindow::redraw(Redraw kind) {
     if (!compositor_) {
         return {};
     }
-    const QString openName = openCategory_ ? openCategory_->name : QString();
-    const QStringList plan = drawPlan(outfit_, resolveLibraryLayout(libraryFolder_, openName));
+    const QStringList plan = drawPlan(outfit_, libraryLayout());
     const ComposeReport report =
         drawOutfit(plan, *compositor_, canvasView_->canvas(),
                    kind == Redraw::RepeatLastLayer ? LastLayer::Twice : LastLayer::Once);

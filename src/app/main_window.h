@@ -224,6 +224,11 @@ private:
     void updateHistoryActions();
 
     QString openCategoryName() const;
+    // The library's layout for the open category, resolved again only when
+    // the open category changes or forgetLayout is called (the library
+    // changed on disk), not on every redraw.
+    const LibraryLayout& libraryLayout();
+    void forgetLayout() { layout_.reset(); }
     // The outfit on a clear canvas, with the layers' own transparency.
     RenderedOutfit transparentPicture() const;
     FileOutcome exportPng(const QString& nativeFile);
@@ -239,6 +244,8 @@ private:
     LibraryNames names_;
     std::unique_ptr<UserDialogs> dialogs_;
     std::unique_ptr<LayerCompositor> compositor_; // with the decoded layers it keeps
+    std::optional<LibraryLayout> layout_;         // of layoutCategory_
+    QString layoutCategory_;
     OutfitHistory history_;
     QRandomGenerator random_{QRandomGenerator::global()->generate()};
 

@@ -120,6 +120,15 @@ QString MainWindow::openCategoryName() const {
     return openCategory_ ? openCategory_->name : QString();
 }
 
+const LibraryLayout& MainWindow::libraryLayout() {
+    const QString category = openCategoryName();
+    if (!layout_ || layoutCategory_ != category) {
+        layout_ = resolveLibraryLayout(libraryFolder_, category);
+        layoutCategory_ = category;
+    }
+    return *layout_;
+}
+
 RenderedOutfit MainWindow::transparentPicture() const {
     return renderOutfit(outfit_, libraryFolder_,
                         {.transparent = true, .openCategory = openCategoryName()});

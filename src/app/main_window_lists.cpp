@@ -112,7 +112,7 @@ void MainWindow::readAhead() {
 }
 
 void MainWindow::readAheadNextRows() {
-    const LibraryLayout layout = resolveLibraryLayout(libraryFolder_, openCategory_->name);
+    const LibraryLayout& layout = libraryLayout();
     const int itemRow = itemList_->selectedRow();
     const int variant = variantList_->isHidden() ? -1 : variantList_->selectedRow();
     QStringList files;

@@ -237,6 +237,7 @@ void MainWindow::watchInView() {
 
 void MainWindow::readLibraryAgain() {
     guarded(tr("Reading the library again"), [this] {
+        forgetLayout();
         names_ = LibraryNames::read(libraryFolder_);
         if (const auto categories = listSubfolders(libraryFolder_)) {
             categoryList_->updateRows(*categories, *categories);
@@ -257,10 +258,7 @@ void MainWindow::readLibraryAgain() {
         for (ListBox* list : {categoryList_, itemList_, variantList_}) {
             showPreviews(list, true);
         }
-        bool pictureChanged =
-            drawPlan(outfit_, resolveLibraryLayout(libraryFolder_,
-                                                   openCategory_ ? openCategory_->name
-                                                                 : QString())) != drawnImages_;
+        bool pictureChanged = drawPlan(outfit_, libraryLayout()) != drawnImages_;
         for (auto drawn = drawnFiles_.cbegin(); drawn != drawnFiles_.cend(); ++drawn) {
             pictureChanged =
                 pictureChanged || !sameVersion(regularFileIdentity(drawn.key()), drawn.value());
