@@ -22,7 +22,7 @@ QString stampOf(const QStringList& images, const QString& libraryFolder) {
     QString stamp;
     for (const QString& image : images) {
         stamp += image + u'=';
-        if (const auto file = regularFileIdentity(locateImage(image, libraryFolder))) {
+        if (const auto file = locateImageFile(image, libraryFolder).identity) {
             stamp += QStringLiteral("%1:%2:%3:%4:%5")
                          .arg(file->device)
                          .arg(file->inode)

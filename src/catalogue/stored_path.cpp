@@ -99,12 +99,22 @@ struct NativeLookup {
     bool seen = false; // something is there: the path needs no second look
 };
 
-NativeLookup lookUpNative(const QString& storedPath) {
+// The stored path with its separators turned, as written; empty when it is
+// not absolute.
+QString asWritten(const QString& storedPath) {
     if (!storedPath.startsWith(kStoredSeparator)) {
         return {};
     }
     QString direct = storedPath;
     direct.replace(kStoredSeparator, u'/');
+    return direct;
+}
+
+NativeLookup lookUpNative(const QString& storedPath) {
+    QString direct = asWritten(storedPath);
+    if (direct.isEmpty()) {
+        return {};
+    }
     if (direct.size() > kLongestPath) {
         return {direct};
     }
@@ -152,6 +162,21 @@ QString locateImage(const QString& storedPath, const QString& libraryFolder) {
         components.removeFirst();
     }
     return {};
+}
+
+LocatedImage locateImageFile(const QString& storedPath, const QString& libraryFolder) {
+    QString direct = asWritten(storedPath);
+    if (!direct.isEmpty() && direct.size() <= kLongestPath) {
+        if (auto identity = regularFileIdentity(direct)) {
+            return {std::move(direct), identity};
+        }
+    }
+    QString found = locateImage(storedPath, libraryFolder);
+    std::optional<FileIdentity> identity;
+    if (!found.isEmpty()) {
+        identity = regularFileIdentity(found);
+    }
+    return {std::move(found), identity};
 }
 
 QStringList placeInLibrary(const QString& storedPath, const QString& libraryFolder) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "files/file_identity.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace brindo {
 
@@ -39,6 +42,15 @@ QString nativePath(const QString& storedPath);
 // names a file there, the file name alone last. Returns an empty string when
 // nothing is found. The stored path itself is never changed.
 QString locateImage(const QString& storedPath, const QString& libraryFolder);
+
+// The file that locateImage finds and the identity of the regular file there
+// (none when nothing, or no regular file, is there). A file where the path
+// says is found with a single look at the disk.
+struct LocatedImage {
+    QString nativeFile;
+    std::optional<FileIdentity> identity;
+};
+LocatedImage locateImageFile(const QString& storedPath, const QString& libraryFolder);
 
 // Where the image that locateImage finds lies below the library folder: its
 // components from the category folder down ({"Hair", "Long", "011.png"}), as

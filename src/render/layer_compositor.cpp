@@ -57,14 +57,9 @@ LayerCompositor::LayerCompositor(Settings settings)
 
 LayerCompositor::Entry LayerCompositor::lookAt(const QString& storedPath) {
     Entry entry;
-    // A file where the path says is found with one look; only a missing one
-    // is looked for further (see locateImage).
-    const QString asStored = nativePath(storedPath);
-    entry.identity = regularFileIdentity(asStored);
-    entry.nativeFile = entry.identity ? asStored : locateImage(storedPath, settings_.libraryFolder);
-    if (!entry.identity) {
-        entry.identity = regularFileIdentity(entry.nativeFile);
-    }
+    LocatedImage located = locateImageFile(storedPath, settings_.libraryFolder);
+    entry.nativeFile = std::move(located.nativeFile);
+    entry.identity = located.identity;
     entry.trusted = entry.identity && entry.identity->settled(settings_.settleTime);
     if (entry.trusted) {
         entry.layer = cache_.find(*entry.identity);
