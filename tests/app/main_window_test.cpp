@@ -123,7 +123,8 @@ public:
             tool("Xvfb"), {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp"});
         QByteArray said;
         for (const QDeadlineTimer ready(10000);
-             !said.contains('\n') && server.waitForReadyRead(ready.remainingTime());) {
+             !said.contains('\n') &&
+             server.waitForReadyRead(static_cast<int>(ready.remainingTime()));) {
             said += server.readAllStandardOutput();
         }
         environment_.insert("DISPLAY", ":" + QString::fromLatin1(said.trimmed()));
