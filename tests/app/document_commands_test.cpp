@@ -129,8 +129,7 @@ TEST_F(DocumentCommandsTest, OpenNotesTheImagesNotFoundAndKeepsTheirPaths) {
     EXPECT_EQ(form->outfit().tops.path(), tops) << "the document's path stays";
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
-    // Named on the command line: a missing document is told, and the window
-    // stays on the default outfit, ready to save it there.
+    // Named on the command line, a missing document is told; the window keeps it to save there.
     const auto started = anotherWindow();
     Outfit expected = started->outfit();
     started->openDocument(path("missing.BRD"));
@@ -205,9 +204,7 @@ TEST_F(DocumentCommandsTest, ExportWritesTheCanvasAsA24BitBmpAndTellsFailures) {
     EXPECT_FALSE(QFile::exists(path("locked/look.bmp")));
 }
 
-// With a transparent background the exported PNG holds the layers composed on
-// nothing, and the outfit without a folder of this machine. It opens again as
-// the same outfit, without a document, so that Save never writes over it.
+// A transparent PNG holds the layers' alpha and no local folder; it opens without a document.
 TEST_F(DocumentCommandsTest, TransparentPngKeepsTheLayersAlphaAndOpensAsTheSameOutfit) {
     QImage veil(kSize, kSize, QImage::Format_ARGB32);
     for (int y = 0; y < kSize; ++y) {

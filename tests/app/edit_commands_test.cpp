@@ -58,9 +58,7 @@ private:
     std::vector<std::unique_ptr<QMenu>> menus_;
 };
 
-// Picks, variants, a ready-made outfit, Random Outfit, New and Open are steps
-// that undo takes back one at a time, to the same picture; redo brings them
-// back; a new step forgets what could be redone. The document path stays.
+// Every kind of step undoes and redoes to the same picture; a new step forgets the redo list.
 TEST_F(EditCommandsTest, UndoAndRedoGoThroughEveryKindOfStep) {
     form->seedRandom(3);
     QList<Outfit> outfits{form->outfit()};

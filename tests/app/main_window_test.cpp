@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <functional>
 #include <list>
 
 namespace brindo {
@@ -48,18 +49,18 @@ QString captions(const QMenu* menu, bool keys) {
     return items.join('|');
 }
 
-TEST(StartupTest, WindowDefaultOutfitAndListsFollowTheBaseFigure) {
+using StartupTest = test::WindowTest;
+
+TEST_F(StartupTest, WindowDefaultOutfitAndListsFollowTheBaseFigure) {
     const int width = 120; // the classic 110 is tested with the zoom
-    test::TempLibrary library;
     library.addFixedFiles(width, 212);
     library.addImage("wm.png", QColor(255, 255, 255, 128), width, 212);
     for (const char* folder : {"tops", "Hair", "Shoes and more", ".hidden"}) {
         library.addFolder(folder);
     }
     library.addFile("notes.txt");
-    test::FakeDialogs::Shared dialogs;
-    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
-    form.start();
+    openWindow();
+    MainWindow& form = *this->form;
 
     EXPECT_EQ(form.picture().size(), QSize(width, 212));
     EXPECT_EQ(form.categoryList()->geometry(), QRect(width, 0, 141, 212));
@@ -93,9 +94,8 @@ TEST(StartupTest, WindowDefaultOutfitAndListsFollowTheBaseFigure) {
     EXPECT_FALSE(form.isVisible()) << "Quit ends the program without asking";
 }
 
-// A library without its base figure, and one in a folder whose name holds the
-// "\" that documents put between names: each is told once, plainly.
-TEST(StartupTest, LibraryProblemsAreToldOnceAndTheWindowStillOpens) {
+// A library without its base figure, or in a folder named with "\", is told once, plainly.
+TEST_F(StartupTest, LibraryProblemsAreToldOnceAndTheWindowStillOpens) {
     for (const bool misnamed : {false, true}) {
         test::TempLibrary library(misnamed ? "Brindo\\Copy" : "install");
         if (misnamed) {
@@ -115,22 +115,21 @@ TEST(StartupTest, LibraryProblemsAreToldOnceAndTheWindowStillOpens) {
     }
 }
 
-// An X server of its own at a screen size, which picks a free display, with
-// a window manager; the programs started on it end with it. Whatever the
-// programs remember goes to a settings folder of its own.
+// An X server with a window manager and settings of its own; its programs end with it.
 class RealScreen {
 public:
     explicit RealScreen(const QString& size) {
         QProcess& server = start(
             tool("Xvfb"), {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp"});
         QByteArray said;
-        const QDeadlineTimer ready(10000);
-        while (!said.contains('\n') && server.waitForReadyRead(ready.remainingTime())) {
+        for (const QDeadlineTimer ready(10000);
+             !said.contains('\n') &&
+             server.waitForReadyRead(static_cast<int>(ready.remainingTime()));) {
             said += server.readAllStandardOutput();
         }
-        environment.insert("DISPLAY", ":" + QString::fromLatin1(said.trimmed()));
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("XDG_CONFIG_HOME", settings_.path());
+        environment_.insert("DISPLAY", ":" + QString::fromLatin1(said.trimmed()));
+        environment_.insert("QT_QPA_PLATFORM", "xcb");
+        environment_.insert("XDG_CONFIG_HOME", settings_.path());
         ready_ = said.contains('\n') && start(tool("openbox"), {}).waitForStarted(10000);
         QThread::msleep(500); // for the window manager to take the screen
     }
@@ -143,97 +142,84 @@ public:
     RealScreen(const RealScreen&) = delete;
     RealScreen& operator=(const RealScreen&) = delete;
 
-    // The tools it needs that this machine lacks; empty when it can run.
-    static QStringList missingTools() {
-        QStringList missing;
-        for (const char* name : {"Xvfb", "openbox", "xdotool", "import"}) {
-            if (tool(name).isEmpty()) {
-                missing.append(name);
-            }
-        }
-        return missing;
-    }
     static QString tool(const char* name) {
         return QStandardPaths::findExecutable(QString::fromLatin1(name));
     }
-
     bool ready() const { return ready_; }
     QProcess& start(const QString& program, const QStringList& arguments) {
         QProcess& process = processes_.emplace_front();
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(environment_);
         process.start(program, arguments);
         return process;
     }
     // Runs a program on the screen to its end; answers what it wrote.
     QByteArray run(const char* program, const QStringList& arguments) {
         QProcess process;
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(environment_);
         process.start(tool(program), arguments);
         process.waitForFinished(10000);
         return process.readAllStandardOutput();
     }
-    // The program's visible windows, by their X ids.
-    QStringList windows() {
-        return QString::fromLatin1(
-                   run("xdotool", {"search", "--onlyvisible", "--name", "^Brindo Creator$"}))
-            .split(u'\n', Qt::SkipEmptyParts);
+    // Starts a copy of the program in the folder; its windows' geometry once `shown` holds.
+    QList<QRect> startProgram(const test::TempLibrary& folder,
+                              const std::function<bool(const QList<QRect>&)>& shown) {
+        const QString program = folder.native("brindo");
+        EXPECT_TRUE(QFile::copy(BRINDO_PROGRAM, program) && start(program, {}).waitForStarted());
+        static const QRegularExpression kGeometry(
+            "Position: (\\d+),(\\d+).*\\n.*Geometry: (\\d+)x(\\d+)");
+        QList<QRect> windows;
+        for (const QDeadlineTimer deadline(30000); !shown(windows) && !deadline.hasExpired();) {
+            QThread::msleep(200);
+            windows.clear();
+            for (auto it = kGeometry.globalMatch(QString::fromLocal8Bit(
+                     run("xdotool", {"search", "--onlyvisible", "--name", "^Brindo Creator$",
+                                     "getwindowgeometry", "%@"})));
+                 it.hasNext();) {
+                const auto match = it.next();
+                windows.append(QRect(match.captured(1).toInt(), match.captured(2).toInt(),
+                                     match.captured(3).toInt(), match.captured(4).toInt()));
+            }
+            windows.removeIf([](const QRect& window) { return window.width() <= 1; });
+        }
+        return windows;
     }
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-
 private:
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
     QTemporaryDir settings_;
     std::list<QProcess> processes_;
     bool ready_ = false;
 };
 
-// Under a real X server with a window manager, a message at start-up opens
-// centred over the main window, not in the corner of the screen.
-TEST(StartupTest, MessagesAtStartUpOpenCentredOverTheWindow) {
-    if (!RealScreen::missingTools().isEmpty()) {
-        GTEST_SKIP() << "needs " << RealScreen::missingTools().join(", ").toStdString();
+class RealScreenTest : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"Xvfb", "openbox", "xdotool", "import"}) {
+            if (RealScreen::tool(name).isEmpty()) {
+                GTEST_SKIP() << "needs " << name;
+            }
+        }
     }
+};
+
+// A message at start-up opens centred over the main window, not in the corner of the screen.
+TEST_F(RealScreenTest, MessagesAtStartUpOpenCentredOverTheWindow) {
     RealScreen screen("1280x1024");
     ASSERT_TRUE(screen.ready());
-    // Without its library beside it the program tells that the base figure is missing.
-    test::TempLibrary empty;
-    const QString program = empty.native("brindo");
-    ASSERT_TRUE(QFile::copy(BRINDO_PROGRAM, program));
-    ASSERT_TRUE(screen.start(program, {}).waitForStarted(10000));
-
-    // Both windows, once the message is placed (a loaded machine may map it
-    // before the window manager has moved it).
-    QList<QRect> windows;
-    const auto centred = [&windows] {
+    // Without a library the program tells the base figure is missing, maybe before it is placed.
+    const auto centred = [](QList<QRect> windows) {
         std::sort(windows.begin(), windows.end(),
                   [](const QRect& a, const QRect& b) { return a.height() > b.height(); });
         return windows.size() == 2 &&
                (windows.at(1).center() - windows.at(0).center()).manhattanLength() < 80;
     };
-    const QRegularExpression geometry("Position: (\\d+),(\\d+).*\\n.*Geometry: (\\d+)x(\\d+)");
-    for (const QDeadlineTimer shown(30000); !centred() && !shown.hasExpired();) {
-        QThread::msleep(200);
-        const QString out = QString::fromLocal8Bit(
-            screen.run("xdotool", {"search", "--onlyvisible", "--name", "^Brindo Creator$",
-                                   "getwindowgeometry", "%@"}));
-        windows.clear();
-        for (auto it = geometry.globalMatch(out); it.hasNext();) {
-            const auto match = it.next();
-            const QRect rect(match.captured(1).toInt(), match.captured(2).toInt(),
-                             match.captured(3).toInt(), match.captured(4).toInt());
-            if (rect.width() > 1) {
-                windows.append(rect);
-            }
-        }
-    }
+    const test::TempLibrary empty;
+    const QList<QRect> windows = screen.startProgram(empty, centred);
     ASSERT_EQ(windows.size(), 2) << "the window and its message";
-    EXPECT_TRUE(centred()) << "window at " << windows.at(0).x() << "," << windows.at(0).y()
-                           << ", message at " << windows.at(1).x() << "," << windows.at(1).y();
+    EXPECT_TRUE(centred(windows));
 }
 
-// What a grab of the window shows: the picture (all of one colour, at the
-// left edge of the client area, its top the client area's top) and the
-// client area, from there down to the window's bottom edge.
+// The picture (one colour, at the client area's top left) and client area of a settled grab.
 struct SeenWindow {
     QRect picture;
     QSize client;
@@ -241,90 +227,66 @@ struct SeenWindow {
     bool operator==(const SeenWindow&) const = default;
 };
 
-SeenWindow seeWindow(RealScreen& screen, const QString& window, QRgb pictureColour) {
-    const QImage grab = QImage::fromData(screen.run("import", {"-window", window, "png:-"}));
-    int top = 0;
-    while (top < grab.height() && grab.pixel(0, top) != pictureColour) {
-        ++top;
-    }
-    int bottom = top;
-    while (bottom < grab.height() && grab.pixel(0, bottom) == pictureColour) {
-        ++bottom;
-    }
-    int right = 0;
-    while (top < grab.height() && right < grab.width() && grab.pixel(right, top) == pictureColour) {
-        ++right;
-    }
-    return {QRect(0, top, right, bottom - top), QSize(grab.width(), grab.height() - top)};
-}
-
-// The window once two grabs in a row agree, as it is after the window
-// manager has placed it.
-SeenWindow settledWindow(RealScreen& screen, const QString& window, QRgb pictureColour) {
+SeenWindow settledWindow(RealScreen& screen, QRgb pictureColour) {
+    const QString window = QString::fromLatin1(
+        screen.run("xdotool", {"search", "--onlyvisible", "--name", "^Brindo Creator$"}).trimmed());
     SeenWindow seen;
     const QDeadlineTimer deadline(15000);
-    for (SeenWindow before; !deadline.hasExpired(); before = seen) {
+    for (SeenWindow before;
+         !(seen == before && !seen.picture.isEmpty()) && !deadline.hasExpired();) {
+        before = seen;
         QThread::msleep(300);
-        seen = seeWindow(screen, window, pictureColour);
-        if (seen == before && !seen.picture.isEmpty()) {
-            break;
+        const QImage grab = QImage::fromData(screen.run("import", {"-window", window, "png:-"}));
+        int top = 0;
+        while (top < grab.height() && grab.pixel(0, top) != pictureColour) {
+            ++top;
         }
+        int bottom = top;
+        while (bottom < grab.height() && grab.pixel(0, bottom) == pictureColour) {
+            ++bottom;
+        }
+        int right = 0;
+        while (top < grab.height() && right < grab.width() &&
+               grab.pixel(right, top) == pictureColour) {
+            ++right;
+        }
+        seen = {QRect(0, top, right, bottom - top), QSize(grab.width(), grab.height() - top)};
     }
     return seen;
 }
 
-// On a real X server at 1920 x 1080, a first start shows the picture
-// enlarged, and Actual Size gives the classic client area to the pixel.
-TEST(StartupTest, AFirstStartOnALargeScreenEnlargesAndActualSizeIsClassic) {
-    if (!RealScreen::missingTools().isEmpty()) {
-        GTEST_SKIP() << "needs " << RealScreen::missingTools().join(", ").toStdString();
-    }
+// At 1920 x 1080 a first start enlarges; Actual Size gives the classic client area exactly.
+TEST_F(RealScreenTest, AFirstStartOnALargeScreenEnlargesAndActualSizeIsClassic) {
     RealScreen screen("1920x1080");
     ASSERT_TRUE(screen.ready());
     test::TempLibrary library;
     library.addFixedFiles(110, 212); // the default bottoms cover the picture
     const QRgb bottoms = qRgb(20, 40, 160);
-    ASSERT_TRUE(QFile::copy(BRINDO_PROGRAM, library.native("brindo")));
-    ASSERT_TRUE(screen.start(library.native("brindo"), {}).waitForStarted(10000));
-    QStringList windows;
-    for (const QDeadlineTimer shown(30000); windows.isEmpty() && !shown.hasExpired();) {
-        QThread::msleep(200);
-        windows = screen.windows();
-    }
-    ASSERT_EQ(windows.size(), 1);
+    ASSERT_EQ(
+        screen.startProgram(library, [](const auto& windows) { return !windows.isEmpty(); }).size(),
+        1);
 
-    const SeenWindow first = settledWindow(screen, windows.at(0), bottoms);
+    const SeenWindow first = settledWindow(screen, bottoms);
     const int zoom = first.picture.width() / 110;
     EXPECT_GE(zoom, 2) << "one step more would pass half the screen's height";
     EXPECT_EQ(first.picture.size(), QSize(110, 212) * zoom);
     EXPECT_EQ(first.client, QSize(533 + (zoom - 1) * 110, 212 * zoom));
 
-    screen.run("xdotool", {"windowactivate", "--sync", windows.at(0), "key", "ctrl+0"});
-    const SeenWindow actual = settledWindow(screen, windows.at(0), bottoms);
+    screen.run("xdotool", {"search", "--onlyvisible", "--name", "^Brindo Creator$",
+                           "windowactivate", "--sync", "key", "ctrl+0"});
+    const SeenWindow actual = settledWindow(screen, bottoms);
     EXPECT_EQ(actual.picture.size(), QSize(110, 212));
     EXPECT_EQ(actual.client, QSize(533, 212));
 }
 
-// A one-layer hair item, covering pixel (0, 0), and tops, showing at (1, 0).
 class ListClicksTest : public test::WindowTest {
 protected:
-    ListClicksTest() {
-        library.addFixedFiles(2, 1);
-        for (int number = 0; number <= 20; ++number) { // a one-layer hair item has 21 images
-            library.addImage(QStringLiteral("Hair/Long/%1.png").arg(number, 2, 10, QChar(u'0')),
-                             hairColour(number), 1, 1);
-        }
-        library.addImage("Tops/01.png", QColor(Qt::red), 2, 1);
-    }
-    void start() {
-        openWindow();
-        form->actualSize(); // a picture this small starts enlarged
-    }
+    ListClicksTest() { addHairAndTops(); }
 };
 
 // Each click or key picks once and redraws once; the window is wide while variants show.
 TEST_F(ListClicksTest, PicksRedrawOnceAndTheWindowWidensForVariants) {
-    start();
+    openAtActualSize();
     QSignalSpy refreshes(form->canvasView(), &CanvasView::refreshed);
     const auto width = [this] { return form->centralWidget()->width(); };
 
@@ -363,11 +325,9 @@ TEST_F(ListClicksTest, PicksRedrawOnceAndTheWindowWidensForVariants) {
     EXPECT_EQ(form->outfit(), before);
 }
 
-// Lists pick with the left button and the keyboard only, keep their selection
-// when the space below the rows is clicked, and select the first row on the
-// first Down; a variant always dresses the item it was listed for.
+// Only left clicks on rows and keys pick; a variant dresses the item it was listed for.
 TEST_F(ListClicksTest, OnlyLeftClicksOnRowsAndKeysPickAndVariantsFollowTheirItem) {
-    start();
+    openAtActualSize();
     QSignalSpy refreshes(form->canvasView(), &CanvasView::refreshed);
     pressDownInFocus(form->categoryList());
     EXPECT_EQ(form->categoryList()->selectedName(), "Bottoms") << "the first row";
@@ -399,11 +359,10 @@ TEST_F(ListClicksTest, OnlyLeftClicksOnRowsAndKeysPickAndVariantsFollowTheirItem
 
 // Rows show the names library.ini gives and still pick their files.
 TEST_F(ListClicksTest, RowsShowTheLibrarysNamesAndPickTheirFiles) {
-    library.addImage("Tops/02.png", QColor(Qt::red), 2, 1);
     library.addImage("Tops/03.png", QColor(Qt::red), 2, 1);
     library.addFile("library.ini", "[Tops]\n01=Gr\xC3\xBCner Hoodie\nno equals sign\n"
                                    "03=Blue shirt\n[Hair\\Long]\n07=Chestnut\n");
-    start();
+    openAtActualSize();
     EXPECT_EQ(form->categoryList()->rows(), (QStringList{"Bottoms", "Hair", "Tops"}))
         << "library.ini is no category";
     clickRow(form->categoryList(), "Tops");

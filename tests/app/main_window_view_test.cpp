@@ -1,60 +1,30 @@
-#include "app/main_window.h"
-#include "support/fake_dialogs.h"
-#include "support/temp_library.h"
+#include "support/window_test.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace brindo {
 namespace {
 
-QString number(int value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QChar(u'0'));
-}
+using test::clickRow;
 
-void clickRow(ListBox* list, const QString& name) {
-    const int row = list->rowOf(name);
-    ASSERT_GE(row, 0) << name.toStdString();
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-}
-
-// A window on a small library: Tops "01" and "02", the one-layer hair "Long".
-class WindowViewTest : public testing::Test {
+class WindowViewTest : public test::WindowTest {
 protected:
-    test::TempLibrary library;
-    test::FakeDialogs::Shared dialogs;
-    std::unique_ptr<MainWindow> form;
-
     WindowViewTest() {
-        QSettings().clear();
-        library.addFixedFiles(2, 1);
-        for (int image = 0; image <= 20; ++image) {
-            library.addImage("Hair/Long/" + number(image) + ".png", QColor(10, image, 50), 1, 1);
-        }
-        library.addImage("Tops/01.png", QColor(Qt::red), 2, 1);
-        library.addImage("Tops/02.png", QColor(Qt::green), 2, 1);
-        form = std::make_unique<MainWindow>(library.root(),
-                                            std::make_unique<test::FakeDialogs>(dialogs));
-        form->start();
-        form->actualSize();
+        addHairAndTops();
+        openAtActualSize();
     }
 
-    QString selected(const ListBox* list) const {
+    static QString selected(const ListBox* list) {
         return list->selectedName().value_or(QStringLiteral("(none)"));
     }
 };
 
-// Opening a category, New and Open select the rows of what the character
-// wears, and selecting them that way picks nothing and draws nothing.
+// Opening a category, New and Open select the worn rows without picking or drawing.
 TEST_F(WindowViewTest, ListsFollowTheOutfitWithoutPicking) {
     clickRow(form->categoryList(), "Tops");
     clickRow(form->itemList(), "02");
@@ -91,8 +61,7 @@ TEST_F(WindowViewTest, ListsFollowTheOutfitWithoutPicking) {
 
     library.addFile("hair.BRD", "[Brindo]\nHair1=True\nHair2=" +
                                     library.stored("Hair/Long/03.png").toUtf8() + "\n");
-    dialogs.answers.assign({QDir(library.root()).filePath("hair.BRD")});
-    form->action("open")->trigger();
+    run("open", {path("hair.BRD")});
     EXPECT_EQ(selected(form->itemList()), "Long");
     EXPECT_EQ(selected(form->variantList()), "03");
     EXPECT_FALSE(form->outfit().bottom.enabled) << "the document's outfit, not a pick's";
@@ -110,8 +79,7 @@ QColor iconCentre(const ListBox* list, const QString& name) {
     return icon.isNull() ? QColor() : icon.pixelColor(16, 16);
 }
 
-// Every list shows previews of what its rows put on, until View > Show
-// Previews turns them off, which the next start remembers.
+// Lists show previews until View > Show Previews turns them off, which is remembered.
 TEST_F(WindowViewTest, ListsShowPreviewsUntilTheyAreTurnedOff) {
     ASSERT_TRUE(form->previewsShown());
     ASSERT_TRUE(previewsShown(*form));
@@ -123,7 +91,7 @@ TEST_F(WindowViewTest, ListsShowPreviewsUntilTheyAreTurnedOff) {
     clickRow(form->categoryList(), "Hair");
     clickRow(form->itemList(), "Long");
     ASSERT_TRUE(previewsShown(*form));
-    EXPECT_EQ(iconCentre(form->variantList(), "07"), QColor(10, 7, 50));
+    EXPECT_EQ(iconCentre(form->variantList(), "07"), QColor(10, 70, 50));
 
     form->action("showPreviews")->trigger();
     for (const ListBox* list : {form->categoryList(), form->itemList(), form->variantList()}) {
@@ -132,16 +100,13 @@ TEST_F(WindowViewTest, ListsShowPreviewsUntilTheyAreTurnedOff) {
         }
     }
     form.reset();
-    MainWindow again(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
-    again.start();
-    EXPECT_FALSE(again.previewsShown());
-    EXPECT_FALSE(again.action("showPreviews")->isChecked());
-    EXPECT_TRUE(again.categoryList()->item(0)->icon().isNull());
+    const auto again = anotherWindow();
+    EXPECT_FALSE(again->previewsShown());
+    EXPECT_FALSE(again->action("showPreviews")->isChecked());
+    EXPECT_TRUE(again->categoryList()->item(0)->icon().isNull());
 }
 
-// An image of the picture saved again redraws it and its previews by itself;
-// a category folder that gains or loses files lists them, keeping the
-// selection and picking nothing.
+// Changed images redraw by themselves; a folder gaining or losing files relists, picking nothing.
 TEST_F(WindowViewTest, ChangesOnDiskRedrawThePictureAndRefreshTheLists) {
     clickRow(form->categoryList(), "Tops");
     clickRow(form->itemList(), "01");
@@ -181,17 +146,15 @@ QImage gradient(int width, int height) {
     return image;
 }
 
-// Zoom 1 is the classic window; each step enlarges the picture by whole
-// pixels and the lists only in height; export keeps the library's size.
-TEST(ZoomTest, PictureGrowsByWholeFactorsAndExportKeepsItsSize) {
-    QSettings().clear();
-    test::TempLibrary library;
+// Zoom enlarges the picture by whole pixels and the lists in height; export keeps the size.
+using ZoomTest = test::WindowTest;
+
+TEST_F(ZoomTest, PictureGrowsByWholeFactorsAndExportKeepsItsSize) {
     library.addFixedFiles(110, 212);
     library.addImage("10195.png", gradient(110, 212));
     library.addImage("Tops/01.png", QColor(Qt::transparent), 110, 212);
-    test::FakeDialogs::Shared dialogs;
-    MainWindow form(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
-    form.start();
+    openWindow();
+    MainWindow& form = *this->form;
     ASSERT_EQ(form.zoom(), 1) << "twice 212 pixels is more than half the offscreen screen";
     EXPECT_EQ(form.centralWidget()->size(), QSize(533, 212));
     EXPECT_FALSE(form.action("zoomOut")->isEnabled());
@@ -231,9 +194,8 @@ TEST(ZoomTest, PictureGrowsByWholeFactorsAndExportKeepsItsSize) {
 
     form.setZoom(3);
     EXPECT_EQ(form.canvasView()->size(), QSize(330, 636));
-    dialogs.answers.assign({QDir(library.root()).filePath("picture.bmp")});
-    form.action("exportImage")->trigger();
-    EXPECT_EQ(QImage(QDir(library.root()).filePath("picture.bmp")).size(), QSize(110, 212));
+    run("exportImage", {path("picture.bmp")});
+    EXPECT_EQ(QImage(path("picture.bmp")).size(), QSize(110, 212));
 
     form.action("actualSize")->trigger();
     EXPECT_EQ(form.centralWidget()->size(), QSize(392, 212));
@@ -241,16 +203,10 @@ TEST(ZoomTest, PictureGrowsByWholeFactorsAndExportKeepsItsSize) {
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-// The first start takes the largest zoom within half the screen's height;
-// the next start takes the zoom and size of the last.
-TEST(ZoomTest, WindowStartsAtTheZoomAndSizeUsedLast) {
-    QSettings().clear();
-    test::TempLibrary library;
+// A first start zooms to fit half the screen's height; the next takes the last zoom and size.
+TEST_F(ZoomTest, WindowStartsAtTheZoomAndSizeUsedLast) {
     library.addFixedFiles(10, 20);
-    test::FakeDialogs::Shared dialogs;
-    auto form =
-        std::make_unique<MainWindow>(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
-    form->start();
+    openWindow();
     const int halfScreen = form->screen()->availableGeometry().height() / 2;
     const int chrome = form->frameGeometry().height() - form->centralWidget()->height();
     ASSERT_LE(form->frameGeometry().height(), halfScreen);
@@ -262,9 +218,7 @@ TEST(ZoomTest, WindowStartsAtTheZoomAndSizeUsedLast) {
     form->resize(form->width() + 5, form->height() + 7);
     const QSize client = form->centralWidget()->size();
     form.reset();
-    form =
-        std::make_unique<MainWindow>(library.root(), std::make_unique<test::FakeDialogs>(dialogs));
-    form->start();
+    openWindow();
     EXPECT_EQ(form->zoom(), 2);
     EXPECT_EQ(form->centralWidget()->size(), client);
 }

@@ -15,8 +15,7 @@ QImage filled(QColor colour, int side = 4) {
     return image;
 }
 
-// The least recently used previews go first, as soon as there are too many
-// or they take too many bytes; a key holds one preview.
+// The least recently used previews go first when either bound is passed; a key holds one.
 TEST(PreviewCacheTest, KeepsTheMostRecentlyUsedWithinBothBounds) {
     PreviewCache cache(3, 200); // three 4 x 4 pictures take 192 bytes
     cache.insert("a", {"1", filled(Qt::red)});
@@ -75,8 +74,7 @@ protected:
     bool waitUntilShown() { return provider.outstanding() == 0 || shown.wait(5000); }
 };
 
-// Rows wait with a placeholder and never hold up the caller; a file that
-// changes gets a new preview, while the row shows the old one meanwhile.
+// Placeholders first without blocking; a changed file's row keeps its old preview until ready.
 TEST_F(PreviewProviderTest, RowsShowPlaceholdersThenPreviewsAndChangedFilesGetNewOnes) {
     QSemaphore release;
     PreviewRows slow = previews();

@@ -76,8 +76,7 @@ TEST(ItemPickTest, FlatCategoryDressesTheSlotOfItsFirstKeyword) {
     }
 }
 
-// Items of a category without a keyword dress nothing but take the ready-made
-// outfit off; a ready-made outfit keeps the other layers.
+// Categories without a keyword take the ready-made outfit off; one keeps the other layers.
 TEST(ItemPickTest, ReadyMadeOutfitAndCategoriesWithoutKeyword) {
     TempLibrary library;
     library.addFiles({"Shoes/01.png", "Capes/Red/00.png", "Capes/Red/01.png"});
@@ -129,8 +128,7 @@ TEST(ItemPickTest, EyesAndMouthItemsPutOnTheirBaseImageAndOfferVariants) {
     EXPECT_EQ(browser.pick("Blank"), QStringList()) << "an empty folder shows an empty list";
 }
 
-// A hair item of exactly 21 files is one-layer ("07.png"), any other count
-// two-layer ("071.png" in front, "072.png" behind); a variant goes by its row.
+// 21 files make one-layer hair ("07.png"), others two-layer ("071.png", "072.png").
 TEST(VariantPickTest, HairFileCountTellsOneLayerFromTwoLayerItems) {
     const struct {
         int images;

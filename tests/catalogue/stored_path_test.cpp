@@ -7,9 +7,7 @@
 namespace brindo::test {
 namespace {
 
-// Where the exact spelling is missing, files are found ignoring letter case;
-// an image not where a document says is found in the library by the longest
-// tail of its path, and its place there named however its path reaches it.
+// Files are found ignoring letter case, and moved images by the longest tail of their path.
 TEST(StoredPathTest, FilesAreFoundIgnoringLetterCaseAndByTheLongestTail) {
     TempLibrary library("Brindo");
     library.addFiles({"Hair/Long/011.png", "Long/011.png", "011.png", "Tops/01.PNG", "Hats/Cap.png",

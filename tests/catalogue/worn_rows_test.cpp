@@ -56,8 +56,7 @@ TEST(WornRowsTest, EveryPickIsFoundAgainInItsCategory) {
     }
 }
 
-// Off layers, layers a ready-made outfit hides and images of other folders
-// select nothing; a document saved elsewhere still finds its rows.
+// Only shown layers of the category select a row, also from a document saved elsewhere.
 TEST(WornRowsTest, OnlyShownLayersOfTheCategorySelectARow) {
     TempLibrary library;
     addWardrobe(library);

@@ -56,8 +56,7 @@ TEST_F(ProfileFileTest, ReadingFollowsTheLooseTextRules) {
     EXPECT_EQ(read("Last", "truncated"), QString::fromUtf8("Ã"));
 }
 
-// A missing file, section or key reads empty and creates nothing; values
-// come back exactly as written.
+// Missing files, sections and keys read empty and create nothing; values come back exactly.
 TEST_F(ProfileFileTest, MissingKeysReadEmptyAndValuesComeBackAsWritten) {
     EXPECT_EQ(read("S", "k"), "");
     EXPECT_TRUE(write("S", "k", std::nullopt).ok());
@@ -231,8 +230,7 @@ TEST_F(OutfitDocumentTest, SavingIntoAnotherIniKeepsItsOtherLines) {
     state.hair.switchOn(kLibrary + "\\Hair\\Long\\001.png");
     state.hairExtra.switchOn(kLibrary + "\\Hair\\Long\\002.png");
     ASSERT_TRUE(saveOutfitDocument(file, state).ok());
-    // The flag that is there changes in place, the path that is never set goes,
-    // and the other keys follow the section's last line, paths in slot order.
+    // The flag changes in place, the unset path goes, new keys follow in slot order.
     QByteArray added = kStartUpLayout;
     added.remove(0, 10).replace("Bottom1=True\r\n", "");
     added.replace("Hair1=False", "Hair1=True").replace("Hair3=False", "Hair3=True");

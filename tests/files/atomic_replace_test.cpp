@@ -8,8 +8,7 @@
 namespace brindo {
 namespace {
 
-// The new file replaces the old one whole; when the last step (the rename
-// over the old name) fails, the failure is told and nothing else is lost.
+// The new file replaces the old whole; a failed rename is told and loses nothing.
 TEST(AtomicReplaceTest, ReplacesWholeOrTellsWhyNot) {
     const QTemporaryDir folder;
     const QString file = folder.filePath("outfit.BRD");

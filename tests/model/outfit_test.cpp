@@ -5,8 +5,7 @@
 namespace brindo {
 namespace {
 
-// A fresh start forgets the document and every worn layer but the default
-// bottoms, whatever bottoms were worn before.
+// A fresh start forgets the document and all layers but the default bottoms.
 TEST(OutfitTest, StartingAfreshWearsOnlyTheDefaultBottoms) {
     Outfit outfit;
     outfit.documentPath = "look.BRD";

@@ -7,9 +7,7 @@
 namespace brindo {
 namespace {
 
-// Every alpha with colours near its bounds, over backgrounds of every level,
-// in runs of every length the four-pixel steps and their tail meet; placed
-// partly outside the surface, and limited to some rows.
+// Every alpha over every background, runs of every length, clipped places and row limits.
 TEST(BlendTest, SourceOverGivesQPaintersPixelsForEveryAlphaAndPlace) {
     QImage picture(256, 11, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < picture.height(); ++y) {
@@ -26,8 +24,7 @@ TEST(BlendTest, SourceOverGivesQPaintersPixelsForEveryAlphaAndPlace) {
         picture.setPixel(x, 5, qRgb(9, 8, 7)); // an opaque run
     }
     const Coverage coverage = coverageOf(picture);
-    // An opaque canvas, and a clear one (a transparent picture) whose pixels
-    // have every alpha.
+    // An opaque canvas, and a clear one whose pixels have every alpha.
     for (const QImage::Format format :
          {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
         QImage background(270, 14, format);

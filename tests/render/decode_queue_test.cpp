@@ -1,5 +1,4 @@
-// Pictures come in order however the worker threads finish, the threads stay
-// within their bound, and a dropped list leaves nothing in the next one.
+// Pictures come in order within the thread bound; a dropped list leaves nothing behind.
 
 #include "render/png/decode_queue.h"
 

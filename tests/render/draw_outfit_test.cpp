@@ -92,9 +92,7 @@ TEST_F(DrawOutfitTest, RenderedOutfitListsAndLeavesOutImagesThatCannotBeLoaded) 
     EXPECT_TRUE(renderOutfit(state, library.stored()).picture.isNull());
 }
 
-// A clear canvas keeps each layer's own alpha, a background colour shows
-// wherever nothing covers it, a scale repeats every pixel, and one thread
-// draws the same pixels as two.
+// Transparent, coloured, scaled and one-thread renders give the pixels expected.
 TEST_F(DrawOutfitTest, RenderOptionsMakeTransparentColouredAndLargerPictures) {
     QImage figure(3, 2, QImage::Format_ARGB32);
     for (int y = 0; y < 2; ++y) {

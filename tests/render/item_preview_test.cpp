@@ -28,8 +28,7 @@ QRect drawnPart(const QImage& preview) {
     return drawn;
 }
 
-// A preview crops to the visible pixels and grows them by whole factors,
-// centred on the canvas colour; back images lie under front ones.
+// A preview crops to the visible pixels, grows by whole factors and centres; back under front.
 TEST(ItemPreviewTest, CropsToVisiblePixelsAndComposesInOrder) {
     TempLibrary library;
     const QSize full(40, 60);

@@ -24,8 +24,7 @@ protected:
     test::TempLibrary library;
     CanvasImage canvas;
 
-    // The window's settings, but files are trusted at once: each test's
-    // changes show in the file's identity.
+    // The window's settings, but files are trusted at once.
     LayerCompositor::Settings trustingSettings() const {
         LayerCompositor::Settings settings = LayerCompositor::windowSettings(library.stored());
         settings.settleTime = 0ns;
@@ -172,8 +171,7 @@ TEST_F(LayerCompositorTest, FilesReadAheadAreDrawnWithoutReadingThemAgainUnlessT
     EXPECT_EQ(canvas.image().pixel(1, 1), qRgb(255, 0, 0));
 }
 
-// Every slot on, each with two items of opaque, partly and fully clear pixels;
-// a full background and a foreground band from edge to edge hide what lies below.
+// Every slot on, two items each of mixed alpha, with a full background and a foreground band.
 TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeInEverySlot) {
     constexpr int kWidth = 12;
     constexpr int kHeight = 9;
@@ -247,8 +245,7 @@ TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeI
     canvas.resize(kWidth, kHeight);
     outfit.background.enabled = true;
 
-    // Start-up and Open draw the last layer twice, also over a kept bottom
-    // that holds it, with nothing cached.
+    // Start-up and Open draw the last layer twice, also over a kept bottom and uncached.
     const QStringList plan = drawPlan(outfit, layout);
     drawOutfit(plan, compositor, canvas, LastLayer::Twice);
     EXPECT_EQ(canvas.image(), drawnByQt(plan + QStringList{plan.last()}));
@@ -263,9 +260,7 @@ TEST_F(LayerCompositorTest, ReusingTheBottomGivesTheFullRedrawsPixelsForAChangeI
     EXPECT_EQ(canvas.image(), drawnByQt(shorter + QStringList{shorter.last()}));
 }
 
-// Random pictures of many files, some rewritten or deleted on the way, with
-// bounds reached often: the cache keeps its bounds, no layer of a file gone,
-// and the pictures stay right.
+// Random pictures with files rewritten or deleted: bounds hold, no gone file stays, pixels right.
 TEST_F(LayerCompositorTest, TheCacheKeepsItsBoundsInARandomSession) {
     constexpr int kFiles = 60;
     std::mt19937 random(20240611);

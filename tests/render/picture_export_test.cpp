@@ -16,8 +16,7 @@ QImage decoded(const QByteArray& bytes) {
     return image;
 }
 
-// Flat runs, gradients, noise and every alpha come back exactly, whatever
-// filter each row took; each text goes under its own key, an empty one not at all.
+// Every kind of row comes back exactly under any filter; each non-empty text under its key.
 TEST(PictureExportTest, PngFilesHoldExactlyThePixelsAndTextsEncoded) {
     QRandomGenerator random(5);
     for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
@@ -57,8 +56,7 @@ QByteArray bmpByQt(QImage picture) {
     return bytes;
 }
 
-// BMP files, written a few rows at a time, are Qt's writer's bytes for every
-// row padding, for pictures that are not opaque RGB32 and for large ones.
+// BMP files, written a few rows at a time, are Qt's bytes for any padding, format and size.
 TEST(PictureExportTest, BmpFilesAreQtsOwnByteForByte) {
     const test::TempLibrary folder;
     for (const QSize size :

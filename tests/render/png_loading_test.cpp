@@ -80,13 +80,10 @@ TEST(PngDecodeTest, EveryKindUpToEightBitsInterlacedOrNotIsDecodedAsQtReadsIt) {
     }
 }
 
-// Qt's reader draws 16-bit RGB with a transparent colour as garbage, so the
-// pixels expected come from the samples, premultiplied at 16 bits as Qt does.
+// Expected pixels come from the samples: Qt's reader garbles 16-bit RGB with a key colour.
 TEST(PngDecodeTest, SixteenBitSamplesAreRoundedAndTheirTransparentColourComparedInFull) {
     const QList<quint32> key{0x1234, 0xABCD, 0x00FF};
-    // Red, green, blue, alpha: the transparent colour, colours that differ
-    // from it in one low byte or channel, and samples whose high byte alone
-    // rounds wrong.
+    // The key colour, colours a low byte or channel off it, and samples whose high byte misrounds.
     const QList<QList<quint32>> colours{
         {0x1234, 0xABCD, 0x00FF, 0xFFFF}, {0x1235, 0xABCD, 0x00FF, 0x8000},
         {0x1234, 0xABCC, 0x00FF, 0x0080}, {0x1234, 0xABCD, 0x01FF, 0x0000},
@@ -94,41 +91,36 @@ TEST(PngDecodeTest, SixteenBitSamplesAreRoundedAndTheirTransparentColourCompared
         {0x3456, 0x0180, 0xFE7F, 0xFFFF},
     };
     const QSize size(9, 7);
-    struct Case {
-        PngColour colour = PngColour::Grey;
-        QList<int> channels; // which of red, green, blue, alpha the file holds
-    };
-    const Case cases[] = {{PngColour::Grey, {0}},
-                          {PngColour::Rgb, {0, 1, 2}},
-                          {PngColour::GreyAlpha, {0, 3}},
-                          {PngColour::Rgba, {0, 1, 2, 3}}};
-    for (const Case& c : cases) {
-        const bool grey = c.channels.size() < 3;
-        const bool keyed = c.channels.size() != 2 && c.channels.size() != 4;
+    // Which of red, green, blue and alpha each colour type holds.
+    const std::pair<PngColour, QList<int>> cases[] = {{PngColour::Grey, {0}},
+                                                      {PngColour::Rgb, {0, 1, 2}},
+                                                      {PngColour::GreyAlpha, {0, 3}},
+                                                      {PngColour::Rgba, {0, 1, 2, 3}}};
+    for (const auto& [colourType, channels] : cases) {
+        const bool grey = channels.size() < 3;
         for (const bool interlaced : {false, true}) {
-            for (const bool transparency : {false, keyed}) {
+            for (const bool keyed : {false, channels.last() != 3}) {
                 QList<quint32> samples;
                 QImage expected(size, QImage::Format_ARGB32_Premultiplied);
                 for (int i = 0; i < size.width() * size.height(); ++i) {
                     const QList<quint32>& colour = colours.at((i * 3 + i / 9) % colours.size());
-                    for (const int channel : c.channels) {
+                    for (const int channel : channels) {
                         samples.append(colour.at(channel));
                     }
                     const auto at = [&](int channel) {
                         return static_cast<quint16>(colour.at(grey && channel < 3 ? 0 : channel));
                     };
-                    const quint16 alpha = c.channels.last() == 3 ? at(3) : 0xFFFF;
-                    const bool clear = transparency && at(0) == key[0] &&
-                                       (grey || (at(1) == key[1] && at(2) == key[2]));
-                    const QRgba64 wide = QRgba64::fromRgba64(at(0), at(1), at(2), alpha);
+                    const bool clear =
+                        keyed && at(0) == key[0] && (grey || (at(1) == key[1] && at(2) == key[2]));
+                    const QRgba64 wide = QRgba64::fromRgba64(at(0), at(1), at(2),
+                                                             channels.last() == 3 ? at(3) : 0xFFFF);
                     expected.setPixel(i % size.width(), i / size.width(),
                                       clear ? 0 : qPremultiply(wide).toArgb32());
                 }
-                SCOPED_TRACE(testing::Message() << static_cast<int>(c.colour) << " interlaced "
-                                                << interlaced << " keyed " << transparency);
-                const auto decoded = decodePngData(
-                    test::encodePngSamples(size, {c.colour, 16, interlaced, transparency}, samples,
-                                           grey ? key.first(1) : key));
+                SCOPED_TRACE(testing::Message() << static_cast<int>(colourType) << " interlaced "
+                                                << interlaced << " keyed " << keyed);
+                const auto decoded = decodePngData(test::encodePngSamples(
+                    size, {colourType, 16, interlaced, keyed}, samples, grey ? key.first(1) : key));
                 ASSERT_TRUE(decoded.has_value());
                 EXPECT_EQ(decoded->image, expected);
                 EXPECT_EQ(decoded->coverage, coverageOf(expected));
@@ -137,8 +129,7 @@ TEST(PngDecodeTest, SixteenBitSamplesAreRoundedAndTheirTransparentColourCompared
     }
 }
 
-// The visible part bounds what is drawn; the opaque band, from edge to edge,
-// hides what lies below.
+// The visible part bounds what is drawn; the opaque edge-to-edge band hides what is below.
 TEST(PngDecodeTest, CoverageOfAnEmptyAFullyOpaqueAndAOnePixelPicture) {
     QImage empty(6, 5, QImage::Format_ARGB32_Premultiplied);
     empty.fill(Qt::transparent);

@@ -8,8 +8,7 @@
 namespace brindo {
 namespace {
 
-// Images are named by their place in the library (or their file name alone
-// outside it), and found again in a copy of the library anywhere.
+// Images are named by their place in the library alone, and found in a copy anywhere.
 TEST(SharedOutfitTest, ImagesAreNamedByTheirPlaceInTheLibraryAlone) {
     const test::TempLibrary library("home/alice/Brindo");
     const test::TempLibrary elsewhere("home/alice/My hats");
@@ -38,8 +37,7 @@ TEST(SharedOutfitTest, ImagesAreNamedByTheirPlaceInTheLibraryAlone) {
     EXPECT_EQ(locateImage(shared.tops.path(), copy.stored()), copy.native("Tops/01.png"));
     EXPECT_EQ(locateImage(shared.hair.path(), copy.stored()), copy.native("Hair/Long/071.png"));
 
-    // Opened in the window, the images found are named where they lie; the
-    // others keep their shared names.
+    // Opened, found images are named where they lie; others keep their shared names.
     const Outfit opened = withLocatedImages(shared, copy.stored());
     EXPECT_EQ(opened.tops, (LayerSlot{true, copy.stored("Tops/01.png")}));
     EXPECT_EQ(opened.hair, (LayerSlot{true, copy.stored("Hair/Long/071.png")}));

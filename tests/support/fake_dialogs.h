@@ -8,9 +8,7 @@
 
 namespace brindo::test {
 
-// Answers the main window's questions in place of a person: file dialogs take
-// their answers from a queue (std::nullopt = Cancel), messages and notes are
-// recorded.
+// Answers file dialogs from a queue (std::nullopt = Cancel) and records messages and notes.
 class FakeDialogs : public UserDialogs {
 public:
     using Answer = std::optional<QString>;

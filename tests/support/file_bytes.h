@@ -18,8 +18,7 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
         << path.toStdString();
 }
 
-// A size from /proc/self/status in bytes ("VmRSS:" resident, "VmHWM:" its
-// peak, "VmPeak:" the peak address space); 0 where the system does not tell.
+// A size in bytes from /proc/self/status ("VmRSS:", "VmHWM:", "VmPeak:"), or 0.
 inline qint64 memoryBytes(const char* field) {
     for (const QByteArray& line : readFile("/proc/self/status").split('\n')) {
         if (line.startsWith(field)) {

@@ -3,8 +3,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Widget tests run on the offscreen platform: no display is needed. Whatever
-// the window remembers goes to a settings folder of this test process alone.
+// Widget tests run offscreen, with settings in a folder of this test process alone.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

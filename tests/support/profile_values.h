@@ -7,15 +7,12 @@
 
 namespace brindo::test {
 
-// Single-key reads and writes of a profile file, the way Windows' profile
-// functions work: each call reads the whole file, and a write replaces it.
+// Single-key profile file reads and writes, each reading the whole file as Windows does.
 
 // The value of one key; "" when the file, the section or the key is missing.
-// Creates nothing.
 QString readProfileValue(const QString& nativeFile, const QString& section, const QString& key);
 
-// Sets one key, creating the file and the section as needed; std::nullopt
-// removes the key. A write that changes nothing leaves the file untouched.
+// Sets one key, creating file and section; std::nullopt removes it; no change writes nothing.
 FileOutcome writeProfileValue(const QString& nativeFile, const QString& section, const QString& key,
                               const std::optional<QString>& value);
 

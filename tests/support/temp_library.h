@@ -11,8 +11,7 @@ namespace brindo::test {
 // A picture library built by a test in its own temporary folder.
 class TempLibrary {
 public:
-    // An empty library folder, below `subfolder` of the temporary folder (so
-    // that a test can plant keywords in the library's path).
+    // An empty library folder below `subfolder`, where a test may plant keywords in its path.
     explicit TempLibrary(const QString& subfolder = QStringLiteral("install"));
 
     QString root() const { return root_; } // native

@@ -33,8 +33,7 @@ QByteArray packRow(const QList<quint32>& samples, int bitDepth) {
     return row;
 }
 
-// Filters a scanline with filter type `type`; the pixel to the left lies
-// `step` bytes back.
+// Filters a scanline with filter type `type`; the pixel to the left lies `step` bytes back.
 QByteArray filterRow(const QByteArray& row, const QByteArray& prior, int type, int step) {
     QByteArray out(1, static_cast<char>(type));
     for (qsizetype i = 0; i < row.size(); ++i) {
@@ -59,8 +58,7 @@ QList<int> channelsOf(PngColour colour) {
                                             : QList<int>{0};
 }
 
-// The samples of every pixel in turn, row by row; of a palette kind, the
-// index of the pixel's colour.
+// The samples of every pixel in turn; of a palette kind, the index of its colour.
 QList<quint32> samplesOf(const QImage& image, const PngKind& kind, const QList<QRgb>& palette) {
     const auto atDepth = [&kind](int value) {
         const auto v = static_cast<quint32>(value);
@@ -91,11 +89,9 @@ QList<quint32> samplesOf(const QImage& image, const PngKind& kind, const QList<Q
     return all;
 }
 
-// The rows of each interlace pass (or of the whole picture), filtered with a
-// type that changes from row to row.
+// The rows of each interlace pass (or of the whole picture), each row with another filter.
 QByteArray imageRows(QSize size, const PngKind& kind, const QList<quint32>& samples) {
-    // Each pass's first column and row and the steps between them: the seven
-    // passes of Adam7 or one pass over every pixel.
+    // Each pass's first column, row and steps: Adam7's seven, or one over every pixel.
     const QList<int> passes = kind.interlaced ? QList<int>{0, 0, 8, 8, 4, 0, 8, 8, 0, 4, 4, 8, 2, 0,
                                                            4, 4, 0, 2, 2, 4, 1, 0, 2, 2, 0, 1, 1, 2}
                                               : QList<int>{0, 0, 1, 1};

@@ -23,6 +23,21 @@ void WindowTest::openWindow(const QString& root) {
     form->start();
 }
 
+void WindowTest::addHairAndTops() {
+    library.addFixedFiles(2, 1);
+    for (int image = 0; image <= 20; ++image) { // a one-layer hair item has 21 images
+        library.addImage(QString("Hair/Long/%1.png").arg(image, 2, 10, QChar(u'0')),
+                         QColor(10, 10 * image, 50), 1, 1);
+    }
+    library.addImage("Tops/01.png", QColor(Qt::red), 2, 1);
+    library.addImage("Tops/02.png", QColor(Qt::green), 2, 1);
+}
+
+void WindowTest::openAtActualSize() {
+    openWindow();
+    form->actualSize();
+}
+
 std::unique_ptr<MainWindow> WindowTest::anotherWindow() {
     auto window =
         std::make_unique<MainWindow>(library.root(), std::make_unique<FakeDialogs>(dialogs));

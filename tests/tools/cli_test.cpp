@@ -77,9 +77,7 @@ TEST(CommandLineTest, MissingImagesAreListedAndSayInTheExitStatus) {
     EXPECT_FALSE(QFile::exists(temp.native("no.bmp")));
 }
 
-// A batch names each picture after its document, goes on past failures,
-// reports them in input order and ends with the worst status; its pictures
-// are those drawn alone.
+// A batch goes on past failures, reports in input order, ends with the worst status.
 TEST(CommandLineTest, BatchRenderKeepsGoingAndReportsInInputOrder) {
     const test::TempLibrary temp;
     const QByteArray here = storedFromNative(sampleLibrary()).toUtf8();
@@ -114,8 +112,7 @@ TEST(CommandLineTest, BatchRenderKeepsGoingAndReportsInInputOrder) {
     EXPECT_EQ(readFile(temp.native("alone.png")), readFile(temp.native("out/a.png")));
 }
 
-// Pictures go to a pipe and documents come from one; a seed makes the random
-// outfit that the window's rules make of it.
+// Pipes in and out; a seed makes the random outfit the window's rules make of it.
 TEST(CommandLineTest, PipesAndSeededRandomOutfits) {
     const test::TempLibrary temp;
     const CliRun piped = cli({"compose", "--random", "--seed", "7", "-o", "-", "--format", "png"});
@@ -140,8 +137,7 @@ TEST(CommandLineTest, PipesAndSeededRandomOutfits) {
     EXPECT_NE(cli(kept + QStringList{"8"}).out, expected.bytes());
 }
 
-// A picture names no folder of its maker, opens as the same outfit on a copy
-// of the library anywhere, and carries the credits that "credits" prints.
+// A picture names no folder of its maker, opens on a copy anywhere and carries its credits.
 TEST(CommandLineTest, PicturesCarryCreditsAndNoFolderOfTheirMaker) {
     const test::TempLibrary mine("home/alice-4f2c/Brindo");
     const test::TempLibrary copy("srv/library");
@@ -202,8 +198,7 @@ TEST(CommandLineTest, CheckPassesTheSampleLibraryAndReportsFaults) {
               "Bottoms\n  <none>\n  00\nEyes\n  Round\n    01\nTops\n  <none>\n  01\n  a␊b\n");
 }
 
-// Named pipes, sockets and devices among the library's files are no files:
-// check lists none of them and calls the fixed files missing, at once.
+// Pipes, sockets and devices are no files: check lists none and calls fixed files missing.
 TEST(CommandLineTest, NonRegularFilesInTheLibraryAreCheckedAtOnce) {
     const test::TempLibrary library;
     library.addFixedFiles();
@@ -225,8 +220,7 @@ TEST(CommandLineTest, NonRegularFilesInTheLibraryAreCheckedAtOnce) {
     EXPECT_LT(check.milliseconds + faults.milliseconds, 2000);
 }
 
-// The documents in tests/golden, drawn on the sample library, keep their
-// pixels; BRINDO_UPDATE_GOLDEN=1 records a deliberate change of its drawings.
+// tests/golden keeps its pixels; BRINDO_UPDATE_GOLDEN=1 records a deliberate change.
 TEST(CommandLineTest, GoldenDocumentsKeepTheirPixels) {
     const QDir golden(QStringLiteral(BRINDO_GOLDEN_DIR));
     QFile sumsFile(golden.filePath("pictures.sha256"));
@@ -278,40 +272,20 @@ TEST(CommandLineTest, GoldenDocumentsKeepTheirPixels) {
 class SampleWindowTest : public test::WindowTest {
 protected:
     SampleWindowTest() { openWindow(sampleLibrary()); }
-    void pick(ListBox* list, const QString& row) {
-        const int index = static_cast<int>(list->rows().indexOf(row));
-        ASSERT_GE(index, 0) << row.toStdString();
-        list->setCurrentRow(index);
-    }
 };
 
-// brindo-cli draws the window's picture of a saved outfit, also of a document
-// made where the program lay before.
+// brindo-cli draws the window's picture of a saved outfit.
 TEST_F(SampleWindowTest, RenderGivesTheWindowsPicture) {
-    pick(form->categoryList(), "Tops");
-    pick(form->itemList(), "03");
-    pick(form->categoryList(), "Hair");
-    pick(form->itemList(), "Long");
-    pick(form->variantList(), "07");
+    test::clickRow(form->categoryList(), "Tops");
+    test::clickRow(form->itemList(), "03");
+    test::clickRow(form->categoryList(), "Hair");
+    test::clickRow(form->itemList(), "Long");
+    test::clickRow(form->variantList(), "07");
     run("saveAs", {path("look.BRD")});
     run("exportImage", {path("look.bmp")});
     ASSERT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(cli({"render", path("look.BRD"), "-o", path("cli.bmp")}).status, 0);
     EXPECT_EQ(readFile(path("cli.bmp")), readFile(path("look.bmp")));
-
-    QByteArray moved = readFile(path("look.BRD"));
-    const QByteArray here = storedFromNative(sampleLibrary()).toUtf8();
-    ASSERT_TRUE(moved.contains(here));
-    library.addFile("moved.BRD", moved.replace(here, "D:\\Old place\\Brindo"));
-    EXPECT_EQ(cli({"render", path("moved.BRD"), "-o", path("moved.png")}).status, 0);
-    EXPECT_EQ(pixelsOf(path("moved.png")), pixelsOf(path("look.bmp")));
-    // The PNG carries the outfit, so it renders as the same outfit again.
-    const QString carried = QImage(path("moved.png")).text("BrindoOutfit");
-    EXPECT_TRUE(carried.contains("Tops2=\\Brindo library\\Tops\\03.png\r\n") &&
-                !carried.contains("Old place"))
-        << carried.toStdString();
-    EXPECT_EQ(cli({"render", path("moved.png"), "-o", path("again.bmp")}).status, 0);
-    EXPECT_EQ(pixelsOf(path("again.bmp")), pixelsOf(path("look.bmp")));
 }
 
 } // namespace

@@ -6,9 +6,7 @@
 namespace brindo::cli {
 namespace {
 
-// Names are found as listed or as the library names them, exactly before
-// ignoring case; a name that holds "/" is still one name; a name not found
-// leaves the outfit as it was and lists the closest ones.
+// Names match as listed or shown, exact before any case; a miss lists the closest.
 TEST(NamedPicksTest, ListedAndShownNamesPutOnWhatClicksWould) {
     test::TempLibrary library;
     for (const QString file : {"Tops/01.png", "Tops/02.png", "Eyes/Round/00.png",

@@ -8,8 +8,7 @@
 namespace brindo::cli {
 namespace {
 
-// Tasks that end in any order are handed over in the order of their index,
-// each once, on the calling thread; no more run at a time than asked.
+// Results come once each, in index order, on the calling thread, within the worker bound.
 TEST(OrderedPoolTest, ResultsComeInInputOrderWithBoundedWorkers) {
     constexpr qsizetype kTasks = 40;
     std::vector<int> results(kTasks, -1);
