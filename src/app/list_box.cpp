@@ -88,8 +88,11 @@ void ListBox::setRows(const QStringList& rows) {
 void ListBox::setRows(const QStringList& rows, const QStringList& shown) {
     clear();
     for (qsizetype index = 0; index < rows.size(); ++index) {
-        auto* row = new QListWidgetItem(fitForMessage(shown.value(index, rows.at(index))), this);
+        // Given its data before it joins the list, so that the view hears of
+        // each row once.
+        auto* row = new QListWidgetItem(fitForMessage(shown.value(index, rows.at(index))));
         row->setData(kNameRole, rows.at(index));
+        addItem(row);
     }
 }
 
