@@ -75,10 +75,10 @@ QByteArray readStdin(bool& tooLarge) {
 }
 
 // Renders one input. Problems that do not name the input already start with
-// `prefix`.
+// `prefix`. The worker's renderer is made with its first input, keeping `kept`.
 PictureReport renderOne(const RenderInput& input, const PictureSettings& settings,
-                        OutfitRenderer& renderer, const QByteArray& stdinBytes,
-                        const QString& prefix) {
+                        std::optional<OutfitRenderer>& renderer, LayerCache::Bounds kept,
+                        const QByteArray& stdinBytes, const QString& prefix) {
     PictureReport report;
     if (!input.problem.isEmpty()) {
         report.status = kFailure;
@@ -94,7 +94,10 @@ PictureReport renderOne(const RenderInput& input, const PictureSettings& setting
             report.problems.append(source.problem);
             return report;
         }
-        report = drawPicture(source, settings, renderer);
+        if (!renderer) {
+            renderer.emplace(settings.libraryFolder, settings.render, kept);
+        }
+        report = drawPicture(source, settings, *renderer);
         writePicture(report, input.output);
     } catch (const std::exception& error) {
         report = {};
@@ -124,14 +127,10 @@ int renderAll(const QList<RenderInput>& inputs, PictureSettings& settings, int w
     runInOrder(
         inputs.size(), workers,
         [&](qsizetype index, int worker) {
-            std::optional<OutfitRenderer>& renderer = renderers[static_cast<std::size_t>(worker)];
-            if (!renderer) {
-                renderer.emplace(settings.libraryFolder, settings.render,
-                                 several ? kKeptPerWorker : OutfitRenderer::kBaseFigureOnly);
-            }
             const RenderInput& input = inputs.at(index);
             reports[static_cast<std::size_t>(index)] =
-                renderOne(input, settings, *renderer, stdinBytes,
+                renderOne(input, settings, renderers[static_cast<std::size_t>(worker)],
+                          several ? kKeptPerWorker : OutfitRenderer::kBaseFigureOnly, stdinBytes,
                           several ? fitForMessage(input.file) + QStringLiteral(": ") : QString());
         },
         [&](qsizetype index) {
