@@ -182,10 +182,10 @@ void PreviewProvider::startWork(const Request& request, const PreviewRows& previ
     // hand over.
     constexpr int kRowsPerTask = 16;
     const QListWidget* list = request.list;
-    for (int first = 0; first < rows; first += kRowsPerTask) {
-        const int end = std::min({rows, first + kRowsPerTask, list->count()});
+    const int present = std::min(rows, list->count()); // rows not taken away meanwhile
+    for (int first = 0; first < present; first += kRowsPerTask) {
         QStringList keys;
-        for (int row = first; row < end; ++row) {
+        for (int row = first; row < std::min(present, first + kRowsPerTask); ++row) {
             keys.append(list->item(row)->data(kPreviewKeyRole).toString());
         }
         pool_.start([this, request, previews, first, keys] {
@@ -194,7 +194,7 @@ void PreviewProvider::startWork(const Request& request, const PreviewRows& previ
             }
         });
     }
-    finish(rows - std::max(0, std::min(rows, list->count())));
+    finish(rows - present);
 }
 
 void PreviewProvider::makeOne(const Request& request, int row, const QString& key,
