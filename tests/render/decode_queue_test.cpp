@@ -65,7 +65,9 @@ TEST(DecodeQueueTest, PicturesComeInOrderWithTheThreadsAtMostTwoPicturesAhead) {
             EXPECT_EQ(numberOf(picture), number == 13 ? -1 : number) << "list " << list;
         }
     }
-    EXPECT_EQ(decodes.mostRunning, kThreads) << "the threads decode side by side";
+    // The caller decodes a picture no thread has begun, beside the threads.
+    EXPECT_GE(decodes.mostRunning, kThreads) << "the threads decode side by side";
+    EXPECT_LE(decodes.mostRunning, kThreads + 1);
     // With the picture that the caller holds, two a thread.
     EXPECT_LE(decodes.mostAhead, 2 * kThreads - 1);
     EXPECT_EQ(numberOf(queue.takeNext()), -1) << "past the end of the list: nothing";

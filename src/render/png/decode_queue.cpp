@@ -39,10 +39,16 @@ LoadedPicture DecodeQueue::takeNext() {
     if (index >= files_.size()) {
         return {};
     }
-    if (threadCount_ == 0) {
+    if (nextToStart_ == index) {
+        // No worker has begun it: waking one would only add its wake-up time.
+        ++nextToStart_;
         ++taken_;
         const QString file = files_.at(index);
+        const bool moreMayStart = foregroundReady() || backgroundReady();
         lock.unlock();
+        if (moreMayStart) {
+            changed_.notify_all();
+        }
         return decodeSafely(file);
     }
     auto& slot = done_[static_cast<std::size_t>(index)];
@@ -50,8 +56,11 @@ LoadedPicture DecodeQueue::takeNext() {
     LoadedPicture picture = std::move(*slot);
     slot.reset();
     ++taken_;
+    const bool moreMayStart = foregroundReady() || backgroundReady();
     lock.unlock();
-    changed_.notify_all(); // one more may start
+    if (moreMayStart) {
+        changed_.notify_all();
+    }
     return picture;
 }
 

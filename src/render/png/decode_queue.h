@@ -33,8 +33,9 @@ public:
     // Starts decoding the files in order; what was left of an earlier list is
     // dropped.
     void start(const QStringList& nativeFiles);
-    // The next picture of the list, once decoded. Only as many times as the
-    // list has files.
+    // The next picture of the list, once decoded; decoded on the calling
+    // thread when no worker has begun it yet. Only as many times as the list
+    // has files.
     LoadedPicture takeNext();
     // Drops the rest of the list and waits for the decodes under way.
     void stop();
