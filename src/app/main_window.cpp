@@ -110,10 +110,16 @@ void MainWindow::buildControls() {
     connect(itemList_, &ListBox::clicked, this, &MainWindow::pickSelectedItem);
     connect(variantList_, &ListBox::clicked, this, &MainWindow::pickSelectedVariant);
 
-    readAheadTimer_ = new QTimer(this);
-    readAheadTimer_->setSingleShot(true);
-    readAheadTimer_->setInterval(0);
-    connect(readAheadTimer_, &QTimer::timeout, this, &MainWindow::readAhead);
+    // Work for once the events at hand, the picture's paint among them, are done.
+    const auto whenIdle = [this](void (MainWindow::*handler)()) {
+        auto* timer = new QTimer(this);
+        timer->setSingleShot(true);
+        timer->setInterval(0);
+        connect(timer, &QTimer::timeout, this, handler);
+        return timer;
+    };
+    readAheadTimer_ = whenIdle(&MainWindow::readAhead);
+    dropVanishedTimer_ = whenIdle(&MainWindow::dropVanishedLayers);
 }
 
 void MainWindow::buildMenu() {
@@ -225,8 +231,19 @@ QList<FailedLoad> MainWindow::redraw(Redraw kind) {
         drawOutfit(plan, *compositor_, canvasView_->canvas(),
                    kind == Redraw::RepeatLastLayer ? LastLayer::Twice : LastLayer::Once);
     canvasView_->refresh();
+    dropVanishedTimer_->start();
     watchPicture(plan);
     return failedLoads(plan, report);
+}
+
+void MainWindow::dropVanishedLayers() {
+    try {
+        if (compositor_) {
+            compositor_->dropVanished();
+        }
+    } catch (...) {
+        // Only memory is at stake: the next look at a kept file drops it anyway.
+    }
 }
 
 void MainWindow::tellProblem(const QString& message) {

@@ -193,6 +193,7 @@ private:
     // the event loop once the click is done.
     void readAheadLater();
     void readAhead();
+    void dropVanishedLayers();
     void readAheadNextRows();
     void readDocument(const QString& nativeFile);
     // Why the category cannot be opened, for the user.
@@ -258,6 +259,7 @@ private:
     QMenu* editMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QTimer* readAheadTimer_ = nullptr;
+    QTimer* dropVanishedTimer_ = nullptr; // after a redraw, once its picture is on screen
     QMenu* viewMenu_ = nullptr;
     int zoom_ = 1;
     bool wide_ = true;

@@ -45,9 +45,7 @@ LayerCompositor::Settings LayerCompositor::windowSettings(const QString& library
 
 LayerCompositor::Settings LayerCompositor::oneShotSettings(const QString& libraryFolder,
                                                            LayerCache::Bounds kept) {
-    Settings settings{libraryFolder, kept, threadForEveryCore(), false};
-    settings.dropVanished = false; // a batch keeps many layers and draws few of them each time
-    return settings;
+    return {libraryFolder, kept, threadForEveryCore(), false};
 }
 
 LayerCompositor::LayerCompositor(Settings settings)
@@ -186,9 +184,6 @@ ComposeReport LayerCompositor::compose(const QStringList& plan, CanvasImage& can
         drawn_.push_back({entry.identity, entry.trusted, report.results[i]});
     }
     bottomLevel_ = keepAt > 0 ? keepAt : from;
-    if (settings_.dropVanished) {
-        cache_.dropStale();
-    }
     return report;
 }
 

@@ -46,11 +46,6 @@ public:
         LayerCache::Bounds cacheBounds; // no layer is kept with a zero bound
         int decodeThreads = 0;          // 0: decode on the calling thread
         bool keepBottom = false;        // keep a composite to start from next time
-        // After each compose, look at the files of the layers it did not use
-        // and drop those changed or gone, so that the cache holds no image of
-        // a vanished file. Without it, a kept layer is still checked before it
-        // is drawn.
-        bool dropVanished = true;
         // A file changed more recently than this is read again on every
         // redraw, since a change within the file system's time step might not
         // show in its identity (see FileIdentity::settled).
@@ -60,7 +55,7 @@ public:
     // thread for every core, and the bottom kept.
     static Settings windowSettings(const QString& libraryFolder);
     // For whole pictures one after another: a thread for every core, layers
-    // kept within `kept`, no bottom kept, kept files looked at only when drawn.
+    // kept within `kept`, no bottom kept.
     static Settings oneShotSettings(const QString& libraryFolder, LayerCache::Bounds kept);
 
     explicit LayerCompositor(Settings settings);
@@ -78,6 +73,12 @@ public:
     void readAhead(const QStringList& plan);
     // Whether a read-ahead is still under way.
     bool readingAhead();
+
+    // Looks at the files of the kept layers that no compose has drawn since
+    // the last call and drops those changed or gone, so that the cache holds
+    // no image of a vanished file. A kept layer is checked before it is drawn
+    // anyway; the window calls this once a click is done.
+    void dropVanished() { cache_.dropStale(); }
 
     const LayerCache& cache() const { return cache_; }
 

@@ -102,10 +102,13 @@ TEST_F(LayerCompositorTest, ACachedLayerIsReadAgainWhenItsFileIsRewrittenReplace
     EXPECT_EQ(report.decoded, 1);
     EXPECT_EQ(compositor.cache().layers(), 1) << "the replaced file's layer is let go";
 
-    // Deleted: the layer disappears, and the cache lets go of it.
+    // Deleted: the layer disappears, and the cache lets go of it when the
+    // window drops vanished layers after each redraw.
+    compositor.dropVanished();
     ASSERT_TRUE(QFile::remove(file));
     EXPECT_EQ(drawn(compositor), CanvasImage::kBackground);
     EXPECT_EQ(report.results, QList<LoadResult>{LoadResult::FileNotFound});
+    compositor.dropVanished();
     EXPECT_EQ(compositor.cache().layers(), 0);
 
     // Rewritten below the layer a pick changes: the composite kept below it is old.
@@ -298,6 +301,7 @@ TEST_F(LayerCompositorTest, TheCacheKeepsItsBoundsInARandomSession) {
             writeImage(changed);
         }
         drawOutfit(plan, compositor, canvas);
+        compositor.dropVanished(); // as the window does once the picture is shown
         ASSERT_EQ(canvas.image(), drawnByQt(plan));
         const LayerCache& cache = compositor.cache();
         ASSERT_LE(cache.layers(), settings.cacheBounds.layers);

@@ -27,11 +27,13 @@ Layer LayerCache::find(const FileIdentity& identity) {
 }
 
 void LayerCache::keep(const QString& nativeFile, const FileIdentity& identity, Layer layer) {
-    const auto same = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
-        return entry.identity.sameFile(identity);
-    });
-    if (same != entries_.end()) {
-        drop(same);
+    // One layer a file, and one a path: a file replaced by a rename leaves the old one unreachable.
+    for (auto entry = entries_.begin(); entry != entries_.end();) {
+        const auto next = std::next(entry);
+        if (entry->identity.sameFile(identity) || entry->nativeFile == nativeFile) {
+            drop(entry);
+        }
+        entry = next;
     }
     const qint64 bytes = layer ? bytesOf(*layer) : 0;
     if (!layer || bytes > bounds_.bytes || bounds_.layers < 1) {

@@ -38,8 +38,9 @@ public:
     // most recently used. A kept layer of an older version of the same file
     // is dropped.
     Layer find(const FileIdentity& identity);
-    // Keeps a layer read from the file at `nativeFile` with that identity,
-    // making room by dropping the least recently used ones. A layer larger
+    // Keeps a layer read from the file at `nativeFile` with that identity in
+    // place of any kept for that file or path, making room by dropping the
+    // least recently used ones. A layer larger
     // than the bound is not kept.
     void keep(const QString& nativeFile, const FileIdentity& identity, Layer layer);
     // Drops the least recently used layers until `layers` more fit.
