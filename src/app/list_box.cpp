@@ -1,5 +1,6 @@
 #include "app/list_box.h"
 
+#include "app/list_row_delegate.h"
 #include "files/message_text.h"
 
 #include <QKeyEvent>
@@ -25,6 +26,7 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
+    setItemDelegate(new ListRowDelegate(this));
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (selectedRow() >= 0) {
             emit clicked();
