@@ -200,6 +200,8 @@ void LayerCompositor::composeRange(std::vector<Entry>& entries, qsizetype from, 
         }
     }
     if (!toDecode.isEmpty()) {
+        // The layers let go now lend their memory to the new ones.
+        cache_.makeRoom(toDecode.size());
         queue_.start(toDecode);
     }
 

@@ -101,7 +101,9 @@ public:
 
 private:
     std::mutex mutex_;
-    std::array<Header*, 2> kept_{};
+    // A picture's worth of layers: a redraw that replaces many layers first
+    // drops as many from the layer cache, whose memory the new ones take.
+    std::array<Header*, 17> kept_{};
 };
 
 KeptBuffers& keptBuffers() {

@@ -9,8 +9,9 @@ namespace brindo {
 // A fresh buffer costs the system one page fault for every 4 KiB when it is
 // first written; for a 2-megapixel layer that is 2000 faults, which on some
 // machines takes longer than decoding it. So large buffers are asked for in
-// huge pages where the system offers them, and the last two that were given
-// back are kept for the next pictures. Small ones come from malloc.
+// huge pages where the system offers them, and up to 17 that were given back
+// (a picture's worth of layers) are kept for the next pictures. Small ones
+// come from malloc.
 //
 // Both functions are safe to call from any thread. takePixelMemory answers
 // nullptr when there is no memory; the memory is aligned to 64 bytes.
