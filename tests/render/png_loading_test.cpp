@@ -52,10 +52,23 @@ TEST(PngDecodeTest, EveryColourWithEveryAlphaIsPremultipliedAsQtDoes) {
     EXPECT_EQ(decoded->coverage, coverageOf(decoded->image));
 }
 
+// Runs of equal rows, clear and coloured; filtered with every type in turn,
+// some come as "None" or "Up" rows that repeat the row above.
+QImage repeatedRows() {
+    QImage picture(7, 12, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 6; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixel(x, y, qRgba(40 * x, 200, 30, y < 9 ? 255 : 128));
+        }
+    }
+    return picture;
+}
+
 TEST(PngDecodeTest, EveryKindUpToEightBitsInterlacedOrNotIsDecodedAsQtReadsIt) {
     // The sizes leave some interlace passes empty, or all but the first.
     const QImage pictures[] = {test::samplePicture(1, 1), test::samplePicture(3, 2),
-                               test::samplePicture(), test::samplePicture(17, 11)};
+                               test::samplePicture(), test::samplePicture(17, 11), repeatedRows()};
     for (const QImage& picture : pictures) {
         for (const bool interlaced : {false, true}) {
             for (int depth = 1; depth <= 8; depth *= 2) {

@@ -337,6 +337,23 @@ bool inflate(const std::vector<QByteArrayView>& chunks, uchar* target, std::size
            consumed == static_cast<std::size_t>(data.size()) && written == size;
 }
 
+// Whether a filtered row unfilters to the row above: "Up" with nothing added,
+// or "None" with the same bytes. Layers repeat rows often (the transparent
+// rows around a figure), and such a row is simply a copy of the one above.
+bool repeatsRowAbove(int filterType, const uchar* filtered, const uchar* prior,
+                     std::size_t length) {
+    constexpr int kNone = 0;
+    constexpr int kUp = 2;
+    if (filterType == kUp) {
+        uchar any = 0;
+        for (std::size_t i = 0; i < length; ++i) {
+            any |= filtered[i];
+        }
+        return any == 0;
+    }
+    return filterType == kNone && std::memcmp(filtered, prior, length) == 0;
+}
+
 // Unfilters and converts the rows of one pass into the picture; `filtered`
 // points at the pass's first filtered row. A row of a picture that is not
 // interlaced may be written where its filtered row lay, as soon as that is
@@ -353,6 +370,7 @@ bool convertPass(const Layout& layout, const Pass& pass, const uchar* filtered, 
     const auto length = static_cast<std::size_t>(rowBytes(header, columns));
     const int bytesPerPixel = std::max(1, layout.channels * header.bitDepth / 8);
     const std::size_t outputRow = std::size_t{4} * header.width;
+    const bool interlaced = pass.columnStep != 1 || pass.rowStep != 1;
     std::vector<uchar> unfiltered(2 * length, 0);
     uchar* prior = unfiltered.data();
     uchar* current = unfiltered.data() + length;
@@ -361,6 +379,13 @@ bool convertPass(const Layout& layout, const Pass& pass, const uchar* filtered, 
         const uchar* in = filtered + row * (length + 1);
         const quint32 y = pass.top + row * pass.rowStep;
         auto* out = reinterpret_cast<QRgb*>(pixels + y * outputRow);
+        if (y > 0 && !interlaced && repeatsRowAbove(in[0], in + 1, prior, length)) {
+            std::memcpy(out, pixels + (y - 1) * outputRow, outputRow);
+            if (!spans.empty()) {
+                spans[y] = spans[y - 1];
+            }
+            continue; // `prior` holds this row already
+        }
         png::VisibleSpan span{static_cast<int>(columns), -1};
         if (!png::unfilterRow(in[0], in + 1, prior, current, length, bytesPerPixel) ||
             !png::toPremultiplied(layout.format, current, static_cast<int>(columns),
