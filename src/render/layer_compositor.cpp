@@ -206,9 +206,12 @@ void LayerCompositor::composeRange(std::vector<Entry>& entries, qsizetype from, 
     }
 
     // For each row, the lowest layer that shows there: the top one of those
-    // already decoded that are opaque across the whole row.
+    // already decoded that are opaque across the whole row, or none (the
+    // start shows through).
     const int width = target.width();
-    std::vector<qsizetype> drawnFrom(static_cast<std::size_t>(std::max(target.height(), 0)), from);
+    const qsizetype startShows = from - 1;
+    std::vector<qsizetype> drawnFrom(static_cast<std::size_t>(std::max(target.height(), 0)),
+                                     startShows);
     for (qsizetype i = from; i < to; ++i) {
         const Layer& layer = entries[static_cast<std::size_t>(i)].layer;
         if (layer && layer->result == LoadResult::Loaded &&
@@ -222,8 +225,8 @@ void LayerCompositor::composeRange(std::vector<Entry>& entries, qsizetype from, 
     if (start != &target) {
         const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
         for (int y = 0; y < target.height(); ++y) {
-            if (drawnFrom[static_cast<std::size_t>(y)] != from) {
-                continue;
+            if (drawnFrom[static_cast<std::size_t>(y)] != startShows) {
+                continue; // a layer covers the whole row
             }
             auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
             if (start != nullptr) {
