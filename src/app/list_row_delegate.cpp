@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
+#include <QTextLayout>
 #include <QTextOption>
 #include <utility>
 
@@ -79,7 +80,7 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                            .adjusted(margin, 0, -margin, 0);
     const LaidOutText laid = laidOut(
         {text, area.size(), row.direction, row.displayAlignment, row.textElideMode}, row.font);
-    if (!laid.layout) {
+    if (!laid.text) {
         row.text = std::move(text);
         style->drawControl(QStyle::CE_ItemViewItem, &row, painter, widget);
         return;
@@ -91,7 +92,8 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->save();
     painter->setClipRect(row.rect);
     painter->setPen(textColour(row));
-    laid.layout->draw(painter, QPointF(area.topLeft()) + laid.offset);
+    painter->setFont(row.font);
+    painter->drawStaticText(QPointF(area.topLeft()) + laid.offset, *laid.text);
     if (focus) {
         row.state.setFlag(QStyle::State_HasFocus);
         drawFocusFrame(row, *style, painter);
@@ -126,9 +128,11 @@ ListRowDelegate::LaidOutText ListRowDelegate::laidOut(const TextKey& key, const 
             const QString shown = *natural > width
                                       ? QFontMetrics(font).elidedText(key.text, key.elide, width)
                                       : key.text;
-            laid.layout = std::make_shared<QTextLayout>(shown, font);
-            laid.layout->setTextOption(options);
-            layOutOneLine(*laid.layout, width);
+            laid.text.emplace(shown);
+            laid.text->setTextFormat(Qt::PlainText);
+            laid.text->setTextOption(options);
+            laid.text->setTextWidth(width);
+            laid.text->prepare(QTransform(), font);
             laid.offset = QPointF(0, placed.top());
         }
     }

@@ -2,9 +2,8 @@
 
 #include <QFont>
 #include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
-#include <QTextLayout>
-#include <memory>
 #include <optional>
 
 namespace brindo {
@@ -25,7 +24,7 @@ private:
     // A row's text as drawn: laid out, elided where it does not fit, and
     // where it starts relative to the row's text area.
     struct LaidOutText {
-        std::shared_ptr<QTextLayout> layout; // none: left to the style
+        std::optional<QStaticText> text; // none: left to the style
         QPointF offset;
     };
     struct TextKey {
