@@ -7,6 +7,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace brindo::png {
 
@@ -81,45 +84,55 @@ void storePixel(std::uint8_t* at, __m128i pixel) {
     std::memcpy(at, &value, sizeof value);
 }
 
-__m128i select(__m128i mask, __m128i whenSet, __m128i otherwise) {
-    return _mm_or_si128(_mm_and_si128(mask, whenSet), _mm_andnot_si128(mask, otherwise));
-}
-
-__m128i absolute(__m128i value) {
-    return _mm_max_epi16(value, _mm_sub_epi16(_mm_setzero_si128(), value));
-}
-
-// Paeth keeps the pixels in 16-bit lanes. Only the distances that involve
-// the pixel to the left wait for the previous step.
-void unfilterPaeth(const std::uint8_t* in, const std::uint8_t* prior, std::uint8_t* row,
-                   std::size_t length) {
+#if defined(__x86_64__)
+#define BRINDO_PAETH_SSE41 1
+// Paeth keeps the pixels in 16-bit lanes, one pixel a step. Only the
+// distances that involve the pixel to the left wait for the previous step;
+// SSE4.1's blend and SSSE3's absolute value keep that chain short.
+__attribute__((target("sse4.1"))) void unfilterPaeth(const std::uint8_t* in,
+                                                     const std::uint8_t* prior, std::uint8_t* row,
+                                                     std::size_t length) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i lowByte = _mm_set1_epi16(0xFF);
     __m128i left = zero;
     __m128i aboveLeft = zero;
     for (std::size_t i = 0; i + 4 <= length; i += 4) {
-        const __m128i above = _mm_unpacklo_epi8(loadPixel(prior + i), zero);
-        const __m128i filtered = _mm_unpacklo_epi8(loadPixel(in + i), zero);
+        const __m128i above = _mm_cvtepu8_epi16(loadPixel(prior + i));
+        const __m128i filtered = _mm_cvtepu8_epi16(loadPixel(in + i));
         const __m128i fromAbove = _mm_sub_epi16(above, aboveLeft);
-        const __m128i distanceLeft = absolute(fromAbove);
+        const __m128i distanceLeft = _mm_abs_epi16(fromAbove);
         const __m128i fromLeft = _mm_sub_epi16(left, aboveLeft);
-        const __m128i distanceAbove = absolute(fromLeft);
-        const __m128i distanceAboveLeft = absolute(_mm_add_epi16(fromAbove, fromLeft));
+        const __m128i distanceAbove = _mm_abs_epi16(fromLeft);
+        const __m128i distanceAboveLeft = _mm_abs_epi16(_mm_add_epi16(fromAbove, fromLeft));
         const __m128i nearerOfTwo =
-            select(_mm_cmpgt_epi16(distanceAbove, distanceAboveLeft), aboveLeft, above);
+            _mm_blendv_epi8(above, aboveLeft, _mm_cmpgt_epi16(distanceAbove, distanceAboveLeft));
         const __m128i nearestOfTwo = _mm_min_epi16(distanceAbove, distanceAboveLeft);
         const __m128i predicted =
-            select(_mm_cmpgt_epi16(distanceLeft, nearestOfTwo), nearerOfTwo, left);
+            _mm_blendv_epi8(left, nearerOfTwo, _mm_cmpgt_epi16(distanceLeft, nearestOfTwo));
         left = _mm_and_si128(_mm_add_epi16(predicted, filtered), lowByte);
         aboveLeft = above;
         storePixel(row + i, _mm_packus_epi16(left, zero));
     }
 }
 
+bool hasSse41() {
+    static const bool kAvailable = __builtin_cpu_supports("sse4.1") != 0;
+    return kAvailable;
+}
+#else
+#define BRINDO_PAETH_SSE41 0
+#endif
+
 void unfilterPixels(int filterType, const std::uint8_t* in, const std::uint8_t* prior,
                     std::uint8_t* row, std::size_t length) {
     if (filterType == kPaeth) {
-        unfilterPaeth(in, prior, row, length);
+#if BRINDO_PAETH_SSE41
+        if (hasSse41()) {
+            unfilterPaeth(in, prior, row, length);
+            return;
+        }
+#endif
+        unfilterBytes(filterType, in, prior, row, length, 4);
         return;
     }
     __m128i left = _mm_setzero_si128();
