@@ -77,11 +77,14 @@ TEST(PngDecodeTest, EveryKindUpToEightBitsInterlacedOrNotIsDecodedAsQtReadsIt) {
                       PngKind{PngColour::Palette, depth, interlaced, depth != 2},
                       PngKind{PngColour::Rgb, 8, interlaced, depth == 2},
                       PngKind{PngColour::GreyAlpha, 8, interlaced, false},
-                      PngKind{PngColour::Rgba, 8, interlaced, false}}) {
+                      PngKind{PngColour::Rgba, 8, interlaced, false},
+                      // Runs of Paeth rows, which are unfiltered two at a time.
+                      PngKind{PngColour::Rgba, 8, interlaced, false, 4}}) {
                     SCOPED_TRACE(testing::Message()
                                  << picture.width() << "x" << picture.height() << " colour type "
                                  << static_cast<int>(kind.colour) << ", " << kind.bitDepth
-                                 << " bits" << (interlaced ? ", interlaced" : ""));
+                                 << " bits, filter " << kind.filter
+                                 << (interlaced ? ", interlaced" : ""));
                     const QByteArray png = test::encodePng(picture, kind);
                     const auto decoded = decodePngData(png);
                     ASSERT_TRUE(decoded.has_value());

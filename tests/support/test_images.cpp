@@ -109,7 +109,8 @@ QByteArray imageRows(QSize size, const PngKind& kind, const QList<quint32>& samp
             }
             const QByteArray row = packRow(rowSamples, kind.bitDepth);
             prior.resize(row.size(), '\0');
-            raw.append(filterRow(row, prior, (y + size.width()) % 5, step));
+            raw.append(filterRow(row, prior,
+                                 kind.filter >= 0 ? kind.filter : (y + size.width()) % 5, step));
             prior = row;
         }
     }

@@ -16,10 +16,12 @@ struct PngKind {
     bool interlaced = false;
     // For Grey, Rgb and Palette: mark fully transparent pixels with a tRNS chunk.
     bool transparencyChunk = false;
+    // The filter type of every row; -1: every type in turn.
+    int filter = -1;
 };
 
 // Encodes an image as a PNG file of any kind, its rows filtered with every
-// filter type in turn. Grey kinds take the red channel; a palette holds the
+// filter type in turn (or with kind.filter). Grey kinds take the red channel; a palette holds the
 // first 2^bitDepth distinct colours, and other pixels take the first.
 QByteArray encodePng(const QImage& image, const PngKind& kind);
 

@@ -371,24 +371,15 @@ bool convertPass(const Layout& layout, const Pass& pass, const uchar* filtered, 
     const int bytesPerPixel = std::max(1, layout.channels * header.bitDepth / 8);
     const std::size_t outputRow = std::size_t{4} * header.width;
     const bool interlaced = pass.columnStep != 1 || pass.rowStep != 1;
-    std::vector<uchar> unfiltered(2 * length, 0);
+    std::vector<uchar> unfiltered(3 * length, 0);
     uchar* prior = unfiltered.data();
     uchar* current = unfiltered.data() + length;
+    uchar* next = unfiltered.data() + 2 * length;
     std::vector<QRgb> spread(pass.columnStep == 1 ? 0 : columns);
-    for (quint32 row = 0; row < rows; ++row) {
-        const uchar* in = filtered + row * (length + 1);
-        const quint32 y = pass.top + row * pass.rowStep;
+    const auto convert = [&](const uchar* samples, quint32 y) {
         auto* out = reinterpret_cast<QRgb*>(pixels + y * outputRow);
-        if (y > 0 && !interlaced && repeatsRowAbove(in[0], in + 1, prior, length)) {
-            std::memcpy(out, pixels + (y - 1) * outputRow, outputRow);
-            if (!spans.empty()) {
-                spans[y] = spans[y - 1];
-            }
-            continue; // `prior` holds this row already
-        }
         png::VisibleSpan span{static_cast<int>(columns), -1};
-        if (!png::unfilterRow(in[0], in + 1, prior, current, length, bytesPerPixel) ||
-            !png::toPremultiplied(layout.format, current, static_cast<int>(columns),
+        if (!png::toPremultiplied(layout.format, samples, static_cast<int>(columns),
                                   spread.empty() ? out : spread.data(), span)) {
             return false;
         }
@@ -397,6 +388,36 @@ bool convertPass(const Layout& layout, const Pass& pass, const uchar* filtered, 
         }
         if (!spans.empty()) {
             spans[y] = {span.first, span.last, span.opaque == span.last - span.first + 1};
+        }
+        return true;
+    };
+    for (quint32 row = 0; row < rows; ++row) {
+        const uchar* in = filtered + row * (length + 1);
+        const quint32 y = pass.top + row * pass.rowStep;
+        if (y > 0 && !interlaced && repeatsRowAbove(in[0], in + 1, prior, length)) {
+            std::memcpy(pixels + y * outputRow, pixels + (y - 1) * outputRow, outputRow);
+            if (!spans.empty()) {
+                spans[y] = spans[y - 1];
+            }
+            continue; // `prior` holds this row already
+        }
+        // Both rows are unfiltered before either is converted: the first's
+        // picture row may lie over the second's filtered bytes.
+        if (row + 1 < rows) {
+            const uchar* following = in + length + 1;
+            if (png::unfilterTwoRows(in[0], in + 1, following[0], following + 1, prior, current,
+                                     next, length, bytesPerPixel)) {
+                if (!convert(current, y) || !convert(next, y + pass.rowStep)) {
+                    return false;
+                }
+                ++row;
+                std::swap(prior, next);
+                continue;
+            }
+        }
+        if (!png::unfilterRow(in[0], in + 1, prior, current, length, bytesPerPixel) ||
+            !convert(current, y)) {
+            return false;
         }
         std::swap(prior, current);
     }

@@ -89,29 +89,64 @@ void storePixel(std::uint8_t* at, __m128i pixel) {
 // Paeth keeps the pixels in 16-bit lanes, one pixel a step. Only the
 // distances that involve the pixel to the left wait for the previous step;
 // SSE4.1's blend and SSSE3's absolute value keep that chain short.
+__attribute__((target("sse4.1"), always_inline)) inline __m128i
+paethPixel(__m128i left, __m128i above, __m128i aboveLeft, const std::uint8_t* in) {
+    const __m128i filtered = _mm_cvtepu8_epi16(loadPixel(in));
+    const __m128i fromAbove = _mm_sub_epi16(above, aboveLeft);
+    const __m128i distanceLeft = _mm_abs_epi16(fromAbove);
+    const __m128i fromLeft = _mm_sub_epi16(left, aboveLeft);
+    const __m128i distanceAbove = _mm_abs_epi16(fromLeft);
+    const __m128i distanceAboveLeft = _mm_abs_epi16(_mm_add_epi16(fromAbove, fromLeft));
+    const __m128i nearerOfTwo =
+        _mm_blendv_epi8(above, aboveLeft, _mm_cmpgt_epi16(distanceAbove, distanceAboveLeft));
+    const __m128i nearestOfTwo = _mm_min_epi16(distanceAbove, distanceAboveLeft);
+    const __m128i predicted =
+        _mm_blendv_epi8(left, nearerOfTwo, _mm_cmpgt_epi16(distanceLeft, nearestOfTwo));
+    return _mm_and_si128(_mm_add_epi16(predicted, filtered), _mm_set1_epi16(0xFF));
+}
+
 __attribute__((target("sse4.1"))) void unfilterPaeth(const std::uint8_t* in,
                                                      const std::uint8_t* prior, std::uint8_t* row,
                                                      std::size_t length) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i lowByte = _mm_set1_epi16(0xFF);
     __m128i left = zero;
     __m128i aboveLeft = zero;
     for (std::size_t i = 0; i + 4 <= length; i += 4) {
         const __m128i above = _mm_cvtepu8_epi16(loadPixel(prior + i));
-        const __m128i filtered = _mm_cvtepu8_epi16(loadPixel(in + i));
-        const __m128i fromAbove = _mm_sub_epi16(above, aboveLeft);
-        const __m128i distanceLeft = _mm_abs_epi16(fromAbove);
-        const __m128i fromLeft = _mm_sub_epi16(left, aboveLeft);
-        const __m128i distanceAbove = _mm_abs_epi16(fromLeft);
-        const __m128i distanceAboveLeft = _mm_abs_epi16(_mm_add_epi16(fromAbove, fromLeft));
-        const __m128i nearerOfTwo =
-            _mm_blendv_epi8(above, aboveLeft, _mm_cmpgt_epi16(distanceAbove, distanceAboveLeft));
-        const __m128i nearestOfTwo = _mm_min_epi16(distanceAbove, distanceAboveLeft);
-        const __m128i predicted =
-            _mm_blendv_epi8(left, nearerOfTwo, _mm_cmpgt_epi16(distanceLeft, nearestOfTwo));
-        left = _mm_and_si128(_mm_add_epi16(predicted, filtered), lowByte);
+        left = paethPixel(left, above, aboveLeft, in + i);
         aboveLeft = above;
         storePixel(row + i, _mm_packus_epi16(left, zero));
+    }
+}
+
+// Two Paeth rows at once: the second runs a pixel behind the first, whose
+// pixels it takes as the row above, so that the two serial chains overlap.
+__attribute__((target("sse4.1"))) void unfilterPaethPair(const std::uint8_t* firstIn,
+                                                         const std::uint8_t* secondIn,
+                                                         const std::uint8_t* prior,
+                                                         std::uint8_t* first, std::uint8_t* second,
+                                                         std::size_t length) {
+    const __m128i zero = _mm_setzero_si128();
+    __m128i firstLeft = zero;       // the first row's pixel before this one
+    __m128i firstAboveLeft = zero;  // the prior row's pixel before this one
+    __m128i secondLeft = zero;      // the second row's pixel two before this one
+    __m128i secondAboveLeft = zero; // the first row's pixel two before this one
+    for (std::size_t i = 0; i + 4 <= length; i += 4) {
+        const __m128i above = _mm_cvtepu8_epi16(loadPixel(prior + i));
+        const __m128i pixel = paethPixel(firstLeft, above, firstAboveLeft, firstIn + i);
+        storePixel(first + i, _mm_packus_epi16(pixel, zero));
+        if (i >= 4) {
+            secondLeft = paethPixel(secondLeft, firstLeft, secondAboveLeft, secondIn + i - 4);
+            storePixel(second + i - 4, _mm_packus_epi16(secondLeft, zero));
+        }
+        secondAboveLeft = firstLeft;
+        firstAboveLeft = above;
+        firstLeft = pixel;
+    }
+    if (length >= 4) {
+        const std::size_t last = length / 4 * 4 - 4;
+        secondLeft = paethPixel(secondLeft, firstLeft, secondAboveLeft, secondIn + last);
+        storePixel(second + last, _mm_packus_epi16(secondLeft, zero));
     }
 }
 
@@ -180,6 +215,25 @@ bool unfilterRow(int filterType, const std::uint8_t* filtered, const std::uint8_
         return false;
     }
 }
+
+#if BRINDO_PAETH_SSE41
+bool unfilterTwoRows(int firstType, const std::uint8_t* first, int secondType,
+                     const std::uint8_t* second, const std::uint8_t* prior, std::uint8_t* firstRow,
+                     std::uint8_t* secondRow, std::size_t length, int bytesPerPixel) {
+    if (firstType != kPaeth || secondType != kPaeth || bytesPerPixel != 4 || !hasSse41()) {
+        return false;
+    }
+    unfilterPaethPair(first, second, prior, firstRow, secondRow, length);
+    return true;
+}
+#else
+bool unfilterTwoRows(int /*firstType*/, const std::uint8_t* /*first*/, int /*secondType*/,
+                     const std::uint8_t* /*second*/, const std::uint8_t* /*prior*/,
+                     std::uint8_t* /*firstRow*/, std::uint8_t* /*secondRow*/,
+                     std::size_t /*length*/, int /*bytesPerPixel*/) {
+    return false;
+}
+#endif
 
 namespace {
 
