@@ -33,9 +33,12 @@ std::optional<qreal> layOutOneLine(QTextLayout& layout, int width) {
     return natural;
 }
 
+QPalette::ColorGroup enabledGroup(const QStyleOptionViewItem& row) {
+    return row.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+}
+
 QColor textColour(const QStyleOptionViewItem& row) {
-    QPalette::ColorGroup group =
-        row.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    QPalette::ColorGroup group = enabledGroup(row);
     if (group == QPalette::Normal && !row.state.testFlag(QStyle::State_Active)) {
         group = QPalette::Inactive;
     }
@@ -50,10 +53,9 @@ void drawFocusFrame(const QStyleOptionViewItem& row, const QStyle& style, QPaint
     frame.QStyleOption::operator=(row);
     frame.rect = style.subElementRect(QStyle::SE_ItemViewItemFocusRect, &row, row.widget);
     frame.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
-    const QPalette::ColorGroup group =
-        row.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
     frame.backgroundColor = row.palette.color(
-        group, row.state.testFlag(QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+        enabledGroup(row),
+        row.state.testFlag(QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
     style.drawPrimitive(QStyle::PE_FrameFocusRect, &frame, painter, row.widget);
 }
 
